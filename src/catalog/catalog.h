@@ -1,0 +1,92 @@
+#pragma once
+
+#include "design/catalog_records.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <stdexcept>
+
+class QSqlDatabase;
+class QSqlQuery;
+
+namespace tarvel {
+
+// The file name of the catalog database, without extension.
+inline constexpr char kCatalogFileName[] = "VurIvira";
+
+// A failing catalog operation; the message is the database engine's text or says what is missing.
+class CatalogError : public std::runtime_error {
+public:
+    explicit CatalogError(const QString& message) : std::runtime_error(message.toStdString()) {}
+};
+
+// The catalog database and every operation the program runs on it. The connection opens on the first
+// operation and stays open; no operation keeps rows or a transaction open after it returns, so other
+// processes may read and write the same file meanwhile. Values are bound as parameters, so any text
+// (quotes included) is looked up as it stands. Reads convert each column from its text form and raise
+// ConversionError for a value that is not the number it should be; a read that fails takes nothing.
+class Catalog {
+public:
+    // Uses "VurIvira" in the current directory, else the one beside the executable.
+    Catalog();
+    // Uses the given file.
+    explicit Catalog(QString filePath);
+    ~Catalog();
+    Catalog(const Catalog&) = delete;
+    Catalog& operator=(const Catalog&) = delete;
+
+    // The file in use: empty until the first operation has found it.
+    QString filePath() const { return m_filePath; }
+
+    // Runs `writes` as one transaction, committed when it returns and rolled back when it throws. For
+    // tools that fill a whole catalog; the program's own operations never hold a transaction.
+    void inOneTransaction(const std::function<void()>& writes);
+
+    // 1. Model names of all inverters, in list order (idx).
+    QStringList inverterListQuery();
+    // 2. Distinct manufacturers, sorted.
+    QStringList makerListQuery();
+    // 3. Distinct countries, sorted.
+    QStringList countryListQuery();
+    // 4. Cities of a country in stored order, duplicates kept.
+    QStringList cityListQuery(const QString& country);
+    // 5. The first location row of a country and city, if any.
+    std::optional<TLocationRow> locationQuery(const QString& country, const QString& city);
+    // 6. Module types of a manufacturer in stored order, duplicates kept.
+    QStringList moduleTypeListQuery(const QString& maker);
+    // 7. The module values of a manufacturer and type; of several rows the last wins.
+    std::optional<TPanelInfo> moduleRecordQuery(const QString& maker, const QString& moduleType);
+    // 8. The first inverter row of a model name, every column as its text and the picture bytes.
+    std::optional<TInverterInfo> inverterRecordQuery(const QString& model);
+    // 9. Stores JPEG bytes as the picture of the first inverter of that name; throws if there is none.
+    void inverterPictureQuery(const QString& model, const QByteArray& jpeg);
+    // 10. True when no inverter has that model name.
+    bool inverterDuplicateCheck(const QString& model);
+    // 11. Adds an inverter without picture (the picture follows through inverterPictureQuery).
+    void inverterInsert(const TInverterInfo& inverter);
+    // 12. True when no module has that manufacturer and type.
+    bool moduleDuplicateCheck(const QString& maker, const QString& moduleType);
+    // 13. Adds a module.
+    void moduleInsert(const TPanelInfo& module);
+    // 14. True when no location has that country and city.
+    bool locationDuplicateCheck(const QString& country, const QString& city);
+    // 15. Adds a location.
+    void locationInsert(const TCountryInfo& location);
+
+private:
+    QSqlDatabase database();
+    QSqlQuery run(const QString& statement, const QVariantList& values);
+    QStringList distinctFirstColumn(const QString& statement);
+    QStringList secondColumn(const QString& statement, const QString& value);
+    bool noRow(const QString& statement, const QVariantList& values);
+
+    QString m_connection;
+    QString m_filePath;
+    bool m_fixedPath = false;
+};
+
+} // namespace tarvel

@@ -1,0 +1,67 @@
+#include "catalog/inverter_model_tables.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace tarvel {
+namespace {
+
+[[noreturn]] void fail(const QString& what) {
+    throw ModelTablesError(QStringLiteral("Inverter model tables: %1").arg(what).toStdString());
+}
+
+QStringList names(const QJsonObject& object, const QString& key) {
+    const QJsonValue value = object.value(key);
+    if (!value.isArray())
+        fail(QStringLiteral("\"%1\" is not a list of names").arg(key));
+    QStringList result;
+    for (const QJsonValue& entry : value.toArray()) {
+        if (!entry.isString() || entry.toString().isEmpty())
+            fail(QStringLiteral("\"%1\" holds an entry that is not a name").arg(key));
+        result.append(entry.toString());
+    }
+    return result;
+}
+
+QString name(const QJsonObject& object, const QString& key) {
+    const QJsonValue value = object.value(key);
+    if (!value.isString() || value.toString().isEmpty())
+        fail(QStringLiteral("\"%1\" is not a name").arg(key));
+    return value.toString();
+}
+
+} // namespace
+
+InverterModelTables parseInverterModelTables(const QByteArray& json) {
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        fail(QStringLiteral("not a JSON object (%1)").arg(error.errorString()));
+    const QJsonObject root = document.object();
+    const QJsonValue rows = root.value(QStringLiteral("pictureGeometryRows"));
+    if (!rows.isObject())
+        fail(QStringLiteral("\"pictureGeometryRows\" is missing"));
+
+    InverterModelTables tables;
+    for (std::size_t row = 0; row < tables.geometryRows.size(); ++row)
+        tables.geometryRows[row] = names(rows.toObject(), QStringLiteral("row%1").arg(row + 1));
+    tables.doubleCurrentReset = names(root, QStringLiteral("doubleCurrentReset"));
+    tables.doubleCurrentSelection = names(root, QStringLiteral("doubleCurrentSelection"));
+    tables.rawAcPowerReset = name(root, QStringLiteral("rawAcPowerReset"));
+    tables.rawAcPowerSelection = name(root, QStringLiteral("rawAcPowerSelection"));
+    return tables;
+}
+
+const InverterModelTables& inverterModelTables() {
+    static const InverterModelTables tables = [] {
+        QFile file(QStringLiteral(":/catalog/inverter_groups.json"));
+        if (!file.open(QIODevice::ReadOnly))
+            fail(QStringLiteral("the shipped tables cannot be read"));
+        return parseInverterModelTables(file.readAll());
+    }();
+    return tables;
+}
+
+} // namespace tarvel
