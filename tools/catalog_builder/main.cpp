@@ -4,17 +4,15 @@
 #include "catalog/catalog.h"
 #include "catalog_builder/catalog_sources.h"
 #include "design/number_format.h"
+#include "tool_support/offscreen.h"
 
-#include <QDir>
 #include <QGuiApplication>
 
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
     // The inverter pictures are painted with fonts, which need a GUI application but no display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", QDir::tempPath().toLocal8Bit());
+    tarvel::tools::prepareOffscreenTool();
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments();
     if (args.size() != 3) {

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <stdexcept>
+
+namespace tarvel {
+
+// Code pages of the two interface languages.
+inline constexpr int kCodePageChinese = 936;
+inline constexpr int kCodePageEnglish = 1252;
+
+// The settings value that switches the main window into maintenance mode (picture store and the
+// "New Inverter" command). Operators set InsertVisNum=318 in Language.ini by hand.
+inline constexpr int kMaintenanceValue = 318;
+
+// The shell's values for the whole run of the process.
+struct TAppSettings {
+    std::int32_t LanguageCodePage = 0;
+    std::int32_t InsertVisNum = 0;
+    QString ProgramVersion;
+    bool RestartPending = false;
+};
+
+// The settings file could not be written; the message names the file.
+class SettingsError : public std::runtime_error {
+public:
+    explicit SettingsError(const QString& path)
+        : std::runtime_error(QStringLiteral("Unable to write to %1").arg(path).toStdString()) {}
+};
+
+// Language.ini: section "LanguageOf" with the integer keys "Language" and "InsertVisNum".
+class LanguageIni {
+public:
+    explicit LanguageIni(QString path) : m_path(std::move(path)) {}
+
+    // The file beside the running executable.
+    static QString defaultPath();
+
+    QString path() const { return m_path; }
+    // A key that is missing or holds no integer gives the default.
+    int readInteger(const QString& key, int defaultValue) const;
+    // Throws SettingsError when the file cannot be written.
+    void writeInteger(const QString& key, int value);
+
+private:
+    QString m_path;
+};
+
+// "1.3.0.1" -> "1.3.0": major, minor and release of a four-part version; empty when there is none.
+QString programVersionText(const QString& fileVersion);
+
+// getpvVersitionL: the version of this program file as shown to users.
+QString getpvVersitionL();
+
+} // namespace tarvel

@@ -1,0 +1,36 @@
+#include "app/platform.h"
+
+#include "app/app_settings.h"
+
+#include <QDesktopServices>
+#include <QLocale>
+#include <QProcess>
+#include <QUrl>
+
+namespace tarvel {
+
+void SystemPlatform::startProcess(const QString& program) {
+    QProcess::startDetached(program, {});
+}
+
+void SystemPlatform::openDocument(const QString& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+int SystemPlatform::oemCodePage() const {
+    const QLocale system = QLocale::system();
+    const bool chinese = system.language() == QLocale::Chinese &&
+                         (system.territory() == QLocale::China || system.territory() == QLocale::Singapore);
+    return chinese ? kCodePageChinese : kCodePageEnglish;
+}
+
+} // namespace tarvel
+
+namespace tarvel {
+
+void restartIfPending(const TAppSettings& settings, Platform& platform, const QString& program) {
+    if (settings.RestartPending)
+        platform.startProcess(program);
+}
+
+} // namespace tarvel

@@ -1,0 +1,167 @@
+#include "ui/main_window_ui.h"
+
+#include "ui/display_widgets.h"
+#include "ui/ui_builders.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace tarvel {
+namespace {
+
+// The client area of the main window, which never changes size.
+constexpr QSize kClientSize(975, 629);
+
+QLabel* paneLabel(QWidget* parent, const char* name, const char* text) {
+    QLabel* label = makeCaption(parent, QString::fromLatin1(name), QString::fromLatin1(text));
+    label->setProperty("role", QStringLiteral("pane"));
+    return label;
+}
+
+MultiLineLabel* stringLine(QWidget* parent, const char* name) {
+    auto* label = new MultiLineLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setProperty("role", QStringLiteral("pane"));
+    label->setFixedHeight(65);
+    return label;
+}
+
+QWidget* systemListTab(MainWindowUi& ui) {
+    auto* tab = new QWidget;
+    tab->setObjectName(QStringLiteral("TabSheet1"));
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(2);
+    layout->addWidget(makeHeading(tab, QStringLiteral("headLocation"), QStringLiteral("Location")));
+    for (QLabel* label : {ui.Label56 = paneLabel(tab, "Label56", "Choose Country !"),
+                         ui.Label64 = paneLabel(tab, "Label64", "Choose City!"),
+                         ui.Label58 = paneLabel(tab, "Label58", "Azimuth:"),
+                         ui.Label57 = paneLabel(tab, "Label57", "Tilt angle;")})
+        layout->addWidget(label);
+    layout->addSpacing(4);
+    layout->addWidget(makeHeading(tab, QStringLiteral("headPvModule"), QStringLiteral("PV-Module")));
+    const char* const lines[3] = {"Label60", "Label61", "Label62"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        ui.inputs[i].systemList = stringLine(tab, lines[i]);
+        layout->addWidget(ui.inputs[i].systemList);
+    }
+    layout->addSpacing(4);
+    layout->addWidget(makeHeading(tab, QStringLiteral("headInverter"), QStringLiteral("Inverter")));
+    for (QLabel* label : {ui.Label66 = paneLabel(tab, "Label66", "moudle type;"),
+                         ui.Label67 = paneLabel(tab, "Label67", "Max. PV-generator power ;"),
+                         ui.Label68 = paneLabel(tab, "Label68", "Max.AC power;"),
+                         ui.Label69 = paneLabel(tab, "Label69", "Euro efficiency ;"),
+                         ui.Label70 = paneLabel(tab, "Label70", "Max. efficiency ;"),
+                         ui.Label71 = paneLabel(tab, "Label71", "Grid voltage;"),
+                         ui.Label72 = paneLabel(tab, "Label72", "Grid frequency ;"),
+                         ui.Label48 = paneLabel(tab, "Label48", "Protection Type;")})
+        layout->addWidget(label);
+    layout->addStretch(1);
+    return tab;
+}
+
+// The help tab places its picture and memo panel by position (the repaint rule sizes them).
+QWidget* helpTab(MainWindowUi& ui) {
+    auto* tab = new QWidget;
+    tab->setObjectName(QStringLiteral("TabSheet2"));
+    ui.suiImagePanel1 = new QLabel(tab);
+    ui.suiImagePanel1->setObjectName(QStringLiteral("suiImagePanel1"));
+    ui.suiImagePanel1->setPixmap(QPixmap(QStringLiteral(":/ui/help_picture.svg")));
+    ui.suiImagePanel1->setScaledContents(true);
+    ui.suiImagePanel1->setGeometry(5, 6, 230, 150);
+    ui.Page_info = new QWidget(tab);
+    ui.Page_info->setObjectName(QStringLiteral("Page_info"));
+    auto* layout = new QVBoxLayout(ui.Page_info);
+    layout->setContentsMargins(0, 0, 0, 0);
+    ui.Memo1 = new Memo(ui.Page_info);
+    ui.Memo1->setObjectName(QStringLiteral("Memo1"));
+    ui.Memo1->setFrameShape(QFrame::NoFrame);
+    layout->addWidget(ui.Memo1);
+    return tab;
+}
+
+QAction* action(QMenu* menu, const char* name, const char* text) {
+    QAction* item = menu->addAction(QString::fromLatin1(text));
+    item->setObjectName(QString::fromLatin1(name));
+    return item;
+}
+
+QMenu* menu(QMenuBar* bar, const char* name, const char* title) {
+    QMenu* m = bar->addMenu(QString::fromLatin1(title));
+    m->setObjectName(QString::fromLatin1(name));
+    m->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Item"));
+    return m;
+}
+
+} // namespace
+
+void setupMenu(QMainWindow* window, MainWindowUi& ui) {
+    ui.suiMainMenu1 = window->menuBar();
+    ui.suiMainMenu1->setObjectName(QStringLiteral("suiMainMenu1"));
+    ui.menuFile = menu(ui.suiMainMenu1, "menuFile", "File");
+    ui.N14 = action(ui.menuFile, "N14", "New Design");
+    ui.N16 = action(ui.menuFile, "N16", "Cancel");
+    ui.menuDatabase = menu(ui.suiMainMenu1, "menuDatabase", "Database Update");
+    ui.NewLocation2 = action(ui.menuDatabase, "NewLocation2", "New Location");
+    ui.New_inverter = action(ui.menuDatabase, "New_inverter", "New Inverter");
+    ui.New_panel = action(ui.menuDatabase, "New_panel", "New Solar Panel");
+    ui.menuLanguage = menu(ui.suiMainMenu1, "menuLanguage", "Language");
+    ui.N21 = action(ui.menuLanguage, "N21", "Chinese");
+    ui.N22 = action(ui.menuLanguage, "N22", "English");
+    ui.N21->setCheckable(true);
+    ui.N22->setCheckable(true);
+    ui.menuPrint = menu(ui.suiMainMenu1, "menuPrint", "Print");
+    ui.N24 = action(ui.menuPrint, "N24", "Print");
+    ui.menuInformation = menu(ui.suiMainMenu1, "menuInformation", "Information");
+    ui.N25 = action(ui.menuInformation, "N25", "User Guide");
+    ui.N26 = action(ui.menuInformation, "N26", "Information");
+}
+
+void setupPane(QTabWidget* pane, MainWindowUi& ui) {
+    pane->addTab(systemListTab(ui), QStringLiteral("System List"));
+    pane->addTab(helpTab(ui), QStringLiteral("Help Info"));
+}
+
+void setupMainWindowUi(QMainWindow* window, MainWindowUi& ui) {
+    auto* central = new QWidget(window);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    central->setFixedSize(kClientSize);
+    window->setCentralWidget(central);
+    setupMenu(window, ui);
+
+    ui.RzPageControl1 = new QTabWidget(central);
+    ui.RzPageControl1->setObjectName(QStringLiteral("RzPageControl1"));
+    ui.RzPageControl1->setDocumentMode(false);
+    const char* const pageNames[5] = {"Page3", "Page4", "Page5", "Page6", "Page7"};
+    const char* const pageTitles[5] = {"ProjectInfo", "Inverter Select ", "Multi-String", "Cabling",
+                                       "Result"};
+    void (*const builders[5])(QWidget*, MainWindowUi&) = {
+        setupProjectPage, setupInverterPage, setupStringsPage, setupCablingPage, setupResultPage};
+    for (std::size_t i = 0; i < 5; ++i) {
+        QWidget* page = new QWidget;
+        page->setObjectName(QString::fromLatin1(pageNames[i]));
+        ui.pages[i] = page;
+        ui.pageImages[i] = makePageBackground(page, QStringLiteral("img_page%1").arg(i + 3));
+        builders[i](page, ui);
+        ui.RzPageControl1->addTab(page, QIcon(imageListIcon(8 + static_cast<int>(i))),
+                                  QString::fromLatin1(pageTitles[i]));
+    }
+
+    ui.RzPageControl2 = new QTabWidget(central);
+    ui.RzPageControl2->setObjectName(QStringLiteral("RzPageControl2"));
+    setupPane(ui.RzPageControl2, ui);
+
+    ui.suiImagePanel3 = new QLabel(central);
+    ui.suiImagePanel3->setObjectName(QStringLiteral("suiImagePanel3"));
+    ui.suiImagePanel3->setScaledContents(true);
+
+    for (std::size_t i = 0; i < 3; ++i)
+        ui.inputs[i].dcCableGroup = ui.cables[i].group;
+}
+
+} // namespace tarvel

@@ -1,0 +1,160 @@
+#pragma once
+
+#include "app/app_context.h"
+#include "design/design_session.h"
+#include "ui/main_window_ui.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+
+namespace tarvel {
+
+class TAcroMultiReplacer;
+class Tfrm_ProductInfo;
+
+// Widths of the two page controls for a window width: the design pages take 745/987 of it and the
+// pane 242/987, each rounded to the nearest integer (halves to the even neighbour).
+struct PageControlWidths {
+    int designPages;
+    int pane;
+};
+PageControlWidths pageControlWidths(int windowWidth);
+
+// The main window: holds the one design session and runs every handler of its controls. Each
+// operation carries its published name; the implementation is split by concern over the
+// tfrm_main_*.cpp files.
+class Tfrm_main : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Tfrm_main(AppContext& context, QWidget* parent = nullptr);
+    ~Tfrm_main() override;
+
+    // The one main window of the process, for the windows that reach it.
+    static Tfrm_main* instance();
+
+    const TDesignSession& session() const { return m_session; }
+    const MainWindowUi& controls() const { return ui; }
+
+    // Workflow (tfrm_main_workflow.cpp)
+    void FormCreate();
+    void FormShow();
+    void FormPaint();
+    void new_project();
+    void xiangmu_init();
+    void SUM_CLEAR();
+    void A_CLEAR();
+    void B_CLEAR();
+    void C_CLEAR();
+    void DC_AC_CLEAR();
+    void chose_select();
+    void RzPageControl1Change();
+    void SpinEdit3Change();
+    void N14Click();
+    void N16Click();
+    void updata_result();
+    void result_clear();
+    void energy_sum_page3_page4();
+
+    // Location and orientation (tfrm_main_location.cpp)
+    void ComboBox1Change();
+    void ComboBox2Change();
+    void SpinEdit4Change();
+    void SpinEdit5Change();
+
+    // String inputs (tfrm_main_strings.cpp)
+    void ComboBox3Change() { makerChanged(InputId::A); }
+    void ComboBox5Change() { makerChanged(InputId::B); }
+    void ComboBox7Change() { makerChanged(InputId::C); }
+    void ComboBox4Change() { typeChanged(InputId::A); }
+    void ComboBox6Change() { typeChanged(InputId::B); }
+    void ComboBox8Change() { typeChanged(InputId::C); }
+    void SpinEdit6Change() { countChanged(InputId::A, Count::Strings); }
+    void SpinEdit7Change() { countChanged(InputId::A, Count::ModulesPerString); }
+    void SpinEdit8Change() { countChanged(InputId::B, Count::Strings); }
+    void SpinEdit9Change() { countChanged(InputId::B, Count::ModulesPerString); }
+    void SpinEdit10Change() { countChanged(InputId::C, Count::Strings); }
+    void SpinEdit11Change() { countChanged(InputId::C, Count::ModulesPerString); }
+    double updata_A() { return updateInput(InputId::A); }
+    double updata_B() { return updateInput(InputId::B); }
+    double updata_C() { return updateInput(InputId::C); }
+
+    // Cabling (tfrm_main_cabling.cpp)
+    void xiansun_DCA() { cableRun(kCableDcA); }
+    void xiansun_DCB() { cableRun(kCableDcB); }
+    void xiansun_DCC() { cableRun(kCableDcC); }
+    void xiansun_AC() { cableRun(kCableAc); }
+    void ComboBox9Change() { cableControlChanged(kCableDcA); }
+    void ComboBox10Change() { cableControlChanged(kCableDcA); }
+    void SpinEdit12Change() { cableControlChanged(kCableDcA); }
+    void ComboBox11Change() { cableControlChanged(kCableDcB); }
+    void ComboBox14Change() { cableControlChanged(kCableDcB); }
+    void SpinEdit14Change() { cableControlChanged(kCableDcB); }
+    void combobox15Change() { cableControlChanged(kCableDcC); }
+    void COMBOBOX16Change() { cableControlChanged(kCableDcC); }
+    void SPINEDIT15Change() { cableControlChanged(kCableDcC); }
+    void ComboBox12Change() { cableControlChanged(kCableAc); }
+    void ComboBox13Change() { cableControlChanged(kCableAc); }
+    void SpinEdit13Change() { cableControlChanged(kCableAc); }
+
+    // Inverter data sheet (tfrm_main_inverter.cpp)
+    void inverter_add();
+    void inverter_init();
+    void ComboBox17Change();
+    void BitBtn1Click();
+    void ComboBox18Change();
+
+    // Menu commands of the shell (tfrm_main_shell.cpp)
+    void N24Click();
+    void NewLocation2Click();
+    void New_inverterClick();
+    void New_panelClick();
+    void ChineseLangClick();
+    void EnglishLangClick();
+    void LanguageFresh(QAction* Item, int CodePage);
+    void N5Click();
+    void N6Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class Count { Strings, ModulesPerString };
+
+    void connectControls();
+    void connectStringInput(InputId id);
+    void connectCableRun(int run);
+    void mirrorDesignInputs();
+
+    // Per-input forms of the string-input operations.
+    void clearInput(InputId id);
+    void makerChanged(InputId id);
+    void typeChanged(InputId id);
+    void countChanged(InputId id, Count which);
+    double updateInput(InputId id);
+    void updateInputEnergy(InputId id, double yieldCoefficient);
+    void writeNotSelected(InputId id);
+    bool noTypeChosen(InputId id) const;
+
+    void cableRun(int run);
+    void cableControlChanged(int run);
+    void clearCableRun(int run);
+
+    void setEnabledPages(int count);
+    void loadLogo();
+    void changeLanguage(QAction* item, int codePage);
+    StringInputUi& inputUi(InputId id) { return ui.inputs[static_cast<std::size_t>(id)]; }
+    const StringInputUi& inputUi(InputId id) const { return ui.inputs[static_cast<std::size_t>(id)]; }
+
+    AppContext& m_ctx;
+    MainWindowUi ui{};
+    TDesignSession m_session;
+    TAcroMultiReplacer* LangReplacer;
+    QPointer<Tfrm_ProductInfo> m_productInfo;
+    bool m_shown = false;
+};
+
+} // namespace tarvel

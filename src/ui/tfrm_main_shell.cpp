@@ -1,0 +1,67 @@
+// Menu commands of the application shell: language, user guide, About box, dialogs and printing.
+
+#include "ui/tfrm_main.h"
+
+#include "app/app_settings.h"
+#include "app/dialogs.h"
+#include "app/platform.h"
+#include "app/product_info.h"
+#include "app/tdm.h"
+#include "i18n/text_replacer.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+
+namespace tarvel {
+
+// The report arrives with the report step.
+void Tfrm_main::N24Click() {}
+
+// The catalog dialogs arrive with the dialog step.
+void Tfrm_main::NewLocation2Click() {}
+void Tfrm_main::New_inverterClick() {}
+void Tfrm_main::New_panelClick() {}
+
+void Tfrm_main::ChineseLangClick() {
+    changeLanguage(ui.N21, kCodePageChinese);
+}
+
+void Tfrm_main::EnglishLangClick() {
+    changeLanguage(ui.N22, kCodePageEnglish);
+}
+
+// Stores the language and restarts the program in it; a settings file that cannot be written is
+// reported and nothing else changes.
+void Tfrm_main::changeLanguage(QAction* item, int codePage) {
+    LanguageIni ini(m_ctx.dm.iniPath());
+    ini.writeInteger(QStringLiteral("Language"), codePage);
+    LanguageFresh(item, codePage);
+    m_ctx.settings.RestartPending = true;
+    close();
+}
+
+void Tfrm_main::LanguageFresh(QAction* Item, int CodePage) {
+    ui.N21->setChecked(Item == ui.N21);
+    ui.N22->setChecked(Item == ui.N22);
+    LangReplacer->OwnerOption().CodePage = QString::number(CodePage);
+    m_ctx.settings.LanguageCodePage = CodePage;
+    LangReplacer->Replace();
+}
+
+void Tfrm_main::N5Click() {
+    const QString document = m_ctx.settings.LanguageCodePage == kCodePageChinese
+                                 ? QStringLiteral("201203121143cn1.pdf")
+                                 : QStringLiteral("201203121143cn2.pdf");
+    m_ctx.platform.openDocument(QDir(QCoreApplication::applicationDirPath()).filePath(document));
+}
+
+void Tfrm_main::N6Click() {
+    if (m_productInfo)
+        return;
+    m_productInfo = new Tfrm_ProductInfo(m_ctx.settings, this);
+    m_productInfo->setAttribute(Qt::WA_DeleteOnClose);
+    m_productInfo->exec();
+}
+
+} // namespace tarvel

@@ -1,0 +1,116 @@
+#include "ui/ui_builders.h"
+
+#include "ui/display_widgets.h"
+#include "ui/spin_edit.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace tarvel {
+
+QLabel* makeCaption(QWidget* parent, const QString& name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setProperty("role", QStringLiteral("caption"));
+    label->setWordWrap(true);
+    return label;
+}
+
+QLabel* makeValue(QWidget* parent, const QString& name, int minimumWidth) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setProperty("role", QStringLiteral("value"));
+    label->setMinimumWidth(minimumWidth);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QLabel* makeHeading(QWidget* parent, const QString& name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setProperty("role", QStringLiteral("heading"));
+    return label;
+}
+
+QGroupBox* makeGroup(QWidget* parent, const QString& name, const QString& title) {
+    auto* group = new QGroupBox(title, parent);
+    group->setObjectName(name);
+    return group;
+}
+
+QComboBox* makeChooser(QWidget* parent, const QString& name) {
+    auto* chooser = new QComboBox(parent);
+    chooser->setObjectName(name);
+    chooser->setEditable(false);
+    chooser->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    chooser->setMinimumContentsLength(8);
+    return chooser;
+}
+
+QLineEdit* makeReadOnlyEdit(QWidget* parent, const QString& name, const QString& text) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(name);
+    edit->setReadOnly(true);
+    return edit;
+}
+
+SpinEdit* makeSpinEdit(QWidget* parent, const QString& name, int minimum, int maximum, int value) {
+    auto* spin = new SpinEdit(minimum, maximum, value, parent);
+    spin->setObjectName(name);
+    spin->setMinimumWidth(80);
+    return spin;
+}
+
+StatusIcon* makeStatusIcon(QWidget* parent, const QString& name) {
+    auto* icon = new StatusIcon(parent);
+    icon->setObjectName(name);
+    return icon;
+}
+
+void addRow(QGridLayout* grid, int row, QLabel* caption, QWidget* control, int column) {
+    grid->addWidget(caption, row, column);
+    grid->addWidget(control, row, column + 1);
+}
+
+namespace {
+
+// Keeps a page's background picture as large as the page and behind its other controls.
+class BackgroundFitter : public QObject {
+public:
+    BackgroundFitter(QWidget* page, QLabel* background) : QObject(page), m_background(background) {
+        page->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            m_background->setGeometry(static_cast<QWidget*>(watched)->rect());
+            m_background->lower();
+        }
+        return false;
+    }
+
+private:
+    QLabel* m_background;
+};
+
+} // namespace
+
+QLabel* makePageBackground(QWidget* page, const QString& name) {
+    auto* background = new QLabel(page);
+    background->setObjectName(name);
+    background->setPixmap(QPixmap(QStringLiteral(":/ui/page_background.svg")));
+    background->setScaledContents(true);
+    background->setAttribute(Qt::WA_TransparentForMouseEvents);
+    new BackgroundFitter(page, background);
+    return background;
+}
+
+void showPrompt(QComboBox* chooser, const QString& prompt) {
+    chooser->setPlaceholderText(prompt);
+    chooser->setCurrentIndex(-1);
+}
+
+} // namespace tarvel

@@ -1,0 +1,102 @@
+#include "app/app_settings.h"
+#include "app/tdm.h"
+#include "i18n/resource_strings.h"
+#include "support/main_window_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace tarvel {
+namespace {
+
+using test::FakePlatform;
+using test::RecordingDialogs;
+
+class SettingsReading : public testing::Test {
+protected:
+    void TearDown() override { ResourceTranslator::instance().switchOff(); }
+
+    void writeIni(const QString& text) {
+        QFile file(iniPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+    }
+    void createDataModule() {
+        dm = std::make_unique<TDM>(settings, platform, dialogs, iniPath,
+                                   dir.filePath(QStringLiteral("VurIvira")));
+    }
+    QVariant stored(const char* key) {
+        return QSettings(iniPath, QSettings::IniFormat)
+            .value(QStringLiteral("LanguageOf/") + QString::fromLatin1(key));
+    }
+
+    QTemporaryDir dir;
+    QString iniPath = dir.filePath(QStringLiteral("Language.ini"));
+    TAppSettings settings;
+    FakePlatform platform;
+    RecordingDialogs dialogs;
+    std::unique_ptr<TDM> dm;
+};
+
+TEST_F(SettingsReading, AMissingFileGetsTheSystemLanguageWrittenBack) {
+    platform.oem = 936;
+    createDataModule();
+    EXPECT_EQ(settings.LanguageCodePage, 936);
+    EXPECT_EQ(settings.InsertVisNum, 0);
+    EXPECT_EQ(stored("Language").toInt(), 936);
+    EXPECT_TRUE(ResourceTranslator::instance().isOn());
+    EXPECT_EQ(ResourceTranslator::instance().defaultReplaceOption().CodePage, QStringLiteral("936"));
+    EXPECT_EQ(ResourceTranslator::instance().defaultReplaceOption().DDName, QStringLiteral("DD_Resource"));
+    EXPECT_EQ(ResourceTranslator::instance().defaultReplaceOption().SeqNo, QStringLiteral("0"));
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(SettingsReading, StoredValuesAreUsedAsTheyStand) {
+    writeIni(QStringLiteral("[LanguageOf]\nLanguage=437\nInsertVisNum=318\n"));
+    createDataModule();
+    EXPECT_EQ(settings.LanguageCodePage, 437);
+    EXPECT_EQ(settings.InsertVisNum, 318);
+    EXPECT_EQ(ResourceTranslator::instance().defaultReplaceOption().CodePage, QStringLiteral("437"));
+}
+
+TEST_F(SettingsReading, ALanguageThatIsNoNumberCountsAsMissing) {
+    writeIni(QStringLiteral("[LanguageOf]\nLanguage=english\n"));
+    platform.oem = 1252;
+    createDataModule();
+    EXPECT_EQ(settings.LanguageCodePage, 1252);
+    EXPECT_EQ(stored("Language").toInt(), 1252);
+}
+
+TEST_F(SettingsReading, AnUnwritableFileIsReportedAndResourceTextsStayUntranslated) {
+    ASSERT_TRUE(QDir().mkpath(iniPath));
+    platform.oem = 936;
+    createDataModule();
+    EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Unable to write to ") + iniPath});
+    EXPECT_EQ(settings.LanguageCodePage, 936);
+    EXPECT_FALSE(ResourceTranslator::instance().isOn());
+}
+
+TEST(Version, ShowsThreeOfTheFourNumbers) {
+    EXPECT_EQ(programVersionText(QStringLiteral("1.3.0.1")), QStringLiteral("1.3.0"));
+    EXPECT_EQ(programVersionText(QStringLiteral("2.5.7.9")), QStringLiteral("2.5.7"));
+    EXPECT_EQ(programVersionText(QString()), QString());
+    EXPECT_EQ(programVersionText(QStringLiteral("1.x.0.1")), QString());
+    EXPECT_EQ(getpvVersitionL(), QStringLiteral("1.3.0"));
+}
+
+TEST(Restart, NothingStartsWithoutAPendingRestart) {
+    TAppSettings settings;
+    FakePlatform platform;
+    restartIfPending(settings, platform, QStringLiteral("/bin/tarvel"));
+    EXPECT_TRUE(platform.started.isEmpty());
+    settings.RestartPending = true;
+    restartIfPending(settings, platform, QStringLiteral("/bin/tarvel"));
+    EXPECT_EQ(platform.started, QStringList{QStringLiteral("/bin/tarvel")});
+}
+
+} // namespace
+} // namespace tarvel

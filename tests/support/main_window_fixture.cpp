@@ -1,0 +1,133 @@
+#include "support/main_window_fixture.h"
+
+#include "i18n/resource_strings.h"
+#include "ui/display_widgets.h"
+#include "ui/spin_edit.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+namespace tarvel::test {
+namespace {
+
+TCountryInfo location(const char* country, const char* city, double latitude, double height) {
+    TCountryInfo l;
+    l.country = QString::fromUtf8(country);
+    l.city = QString::fromUtf8(city);
+    l.Latitude = latitude;
+    l.height = height;
+    l.months = {60, 90, 130, 170, 210, 230, 220, 190, 150, 100, 65, 50};
+    l.Year0 = 138.8;
+    return l;
+}
+
+TPanelInfo module(const char* maker, const char* type, double power) {
+    TPanelInfo m;
+    m.product_name = QString::fromUtf8(maker);
+    m.strings_type = QString::fromUtf8(type);
+    m.power = power;
+    m.MPP_V = 30.5;
+    m.mpp_i = 8.2;
+    m.kailu_V = 37.5;
+    m.duanlu_i = 8.5;
+    m.area = 1.6;
+    m.kailu_kx = -0.34;
+    m.mpp_mx = -150;
+    return m;
+}
+
+TInverterInfo inverter(const char* model, const char* dcMax) {
+    TInverterInfo v;
+    v.inverter_type = QString::fromUtf8(model);
+    v.work_temp = QStringLiteral("-25~+60C");
+    v.protect_grade = QStringLiteral("IP65(outdoor)");
+    v.power_DC_MAX = QString::fromUtf8(dcMax);
+    v.max_v = QStringLiteral("600");
+    v.MPP_min = QStringLiteral("150");
+    v.input_maxI = QStringLiteral("18");
+    v.output_ACpower_max = QStringLiteral("5.0");
+    v.range_v = QStringLiteral("180-260VAC");
+    v.range_hz = QStringLiteral("50Hz");
+    v.xiaolv_max = QStringLiteral("96.5%");
+    v.xiaolv_ouzhou = QStringLiteral("95.6%");
+    v.xiaolv_erding = QStringLiteral("0.956");
+    v.xiaolv_zuida = QStringLiteral("0.965");
+    return v;
+}
+
+} // namespace
+
+void fillSmallCatalog(TempCatalog& temp) {
+    Catalog& c = temp.catalog();
+    c.locationInsert(location("Germany", "Munich", 48.14, 519));
+    c.locationInsert(location("Germany", "Berlin", 52.52, 34));
+    c.locationInsert(location("Australia", "Sydney", -33.87, 58));
+    c.locationInsert(location("France", "Paris", 48.86, 35));
+    c.moduleInsert(module("Alpha", "A-250", 250));
+    c.moduleInsert(module("Alpha", "A-300", 300));
+    c.moduleInsert(module("Beta", "B-310", 310));
+    c.inverterInsert(inverter("KT5000-S", "6.2"));
+    c.inverterInsert(inverter("KT3000-S", "3.60"));
+}
+
+MainWindowFixture::MainWindowFixture(const QString& languageIni, bool fill) {
+    if (fill)
+        fillSmallCatalog(catalog);
+    iniPath = settingsDir.filePath(QStringLiteral("Language.ini"));
+    if (!languageIni.isEmpty()) {
+        QFile ini(iniPath);
+        if (ini.open(QIODevice::WriteOnly))
+            ini.write(languageIni.toUtf8());
+    }
+    dm = std::make_unique<TDM>(settings, platform, dialogs, iniPath, catalog.path());
+    context = std::make_unique<AppContext>(AppContext{settings, *dm, dialogs, platform});
+    m_window = std::make_unique<Tfrm_main>(*context);
+}
+
+MainWindowFixture::~MainWindowFixture() {
+    m_window.reset();
+    ResourceTranslator::instance().switchOff();
+}
+
+QString MainWindowFixture::text(const QString& labelName) {
+    if (auto* label = m_window->findChild<QLabel*>(labelName))
+        return label->text();
+    if (auto* edit = m_window->findChild<QLineEdit*>(labelName))
+        return edit->text();
+    if (auto* spin = m_window->findChild<SpinEdit*>(labelName))
+        return spin->text();
+    if (auto* memo = m_window->findChild<Memo*>(labelName))
+        return memo->text();
+    if (auto* chooser = m_window->findChild<QComboBox*>(labelName))
+        return chooser->currentText();
+    throw std::runtime_error("no text control " + labelName.toStdString());
+}
+
+void MainWindowFixture::choose(const QString& chooserName, const QString& entry) {
+    auto* chooser = find<QComboBox>(chooserName);
+    const int index = chooser->findText(entry, Qt::MatchExactly);
+    if (index < 0)
+        throw std::runtime_error("no entry " + entry.toStdString() + " in " + chooserName.toStdString());
+    chooser->setCurrentIndex(index);
+    emit chooser->activated(index);
+}
+
+void MainWindowFixture::type(const QString& fieldName, const QString& text) {
+    if (auto* spin = m_window->findChild<SpinEdit*>(fieldName)) {
+        spin->setText(text);
+        return;
+    }
+    find<QLineEdit>(fieldName)->setText(text);
+}
+
+QList<bool> MainWindowFixture::enabledPages() {
+    auto* pages = find<QTabWidget>(QStringLiteral("RzPageControl1"));
+    QList<bool> enabled;
+    for (int i = 0; i < pages->count(); ++i)
+        enabled.append(pages->isTabEnabled(i));
+    return enabled;
+}
+
+} // namespace tarvel::test

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/app_context.h"
+#include "app/app_settings.h"
+#include "app/dialogs.h"
+#include "app/platform.h"
+#include "app/tdm.h"
+#include "support/temp_catalog.h"
+#include "ui/tfrm_main.h"
+
+#include <QComboBox>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace tarvel::test {
+
+// Records every message box instead of showing it; answers file pickers with a prepared name.
+class RecordingDialogs : public Dialogs {
+public:
+    void message(QWidget*, const QString& text) override { messages.append(text); }
+    QString openPictureFile(QWidget*) override { return pictureFile; }
+    void errorReport(QWidget*, const QString& text) override { errors.append(text); }
+
+    QStringList messages;
+    QStringList errors;
+    QString pictureFile;
+};
+
+// Stands in for the operating system: records processes started and documents opened.
+class FakePlatform : public Platform {
+public:
+    void startProcess(const QString& program) override { started.append(program); }
+    void openDocument(const QString& path) override { opened.append(path); }
+    int oemCodePage() const override { return oem; }
+
+    QStringList started;
+    QStringList opened;
+    int oem = 1252;
+};
+
+// Fills a catalog with a few locations, modules and inverters for window tests.
+void fillSmallCatalog(TempCatalog& catalog);
+
+// The real main window, offscreen, on a temporary catalog and settings file.
+class MainWindowFixture {
+public:
+    // `languageIni` is written into the settings file before the data module reads it (empty: none).
+    explicit MainWindowFixture(const QString& languageIni = QStringLiteral("[LanguageOf]\nLanguage=1252\n"),
+                               bool fill = true);
+    ~MainWindowFixture();
+
+    Tfrm_main& window() { return *m_window; }
+    const TDesignSession& session() { return m_window->session(); }
+
+    template <typename T> T* find(const QString& name) {
+        T* child = m_window->findChild<T*>(name);
+        if (!child)
+            throw std::runtime_error("no control " + name.toStdString());
+        return child;
+    }
+    QString text(const QString& labelName);
+
+    // Picks an entry the way a user does: the chooser's handler runs.
+    void choose(const QString& chooserName, const QString& entry);
+    // Types a text into a spin field or edit (its handler runs when the text changes).
+    void type(const QString& fieldName, const QString& text);
+    // The design tabs that can be entered, by index.
+    QList<bool> enabledPages();
+
+    TempCatalog catalog;
+    QTemporaryDir settingsDir;
+    QString iniPath;
+    TAppSettings settings;
+    FakePlatform platform;
+    RecordingDialogs dialogs;
+    std::unique_ptr<TDM> dm;
+    std::unique_ptr<AppContext> context;
+
+private:
+    std::unique_ptr<Tfrm_main> m_window;
+};
+
+} // namespace tarvel::test

@@ -1,0 +1,49 @@
+#include "asset_builder/svg_bitmap.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace tarvel::tools {
+namespace {
+
+// 96 dpi. Written into the BMP header; fixed so the bytes do not depend on the screen of the build machine.
+constexpr int kDotsPerMeter = 3780;
+
+bool fail(QString* error, const QString& message) {
+    if (error)
+        *error = message;
+    return false;
+}
+
+QImage paintSvg(QSvgRenderer& renderer, QSize size) {
+    // RGB32 without alpha: Qt's BMP writer stores it as 24 bits per pixel.
+    QImage image(size, QImage::Format_RGB32);
+    image.setDotsPerMeterX(kDotsPerMeter);
+    image.setDotsPerMeterY(kDotsPerMeter);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return image;
+}
+
+} // namespace
+
+bool renderSvgToBmp(const QString& svgPath, const QString& bmpPath, QSize size, QString* error) {
+    if (size.isEmpty())
+        return fail(error, QStringLiteral("the picture size must be at least 1x1 pixel"));
+    if (!QFileInfo::exists(svgPath))
+        return fail(error, QStringLiteral("%1: no such file").arg(svgPath));
+    QSvgRenderer renderer;
+    if (!renderer.load(svgPath) || !renderer.isValid())
+        return fail(error, QStringLiteral("%1: not a readable SVG image").arg(svgPath));
+    QImageWriter writer(bmpPath, "bmp");
+    if (!writer.write(paintSvg(renderer, size)))
+        return fail(error, QStringLiteral("%1: cannot write (%2)").arg(bmpPath, writer.errorString()));
+    return true;
+}
+
+} // namespace tarvel::tools
