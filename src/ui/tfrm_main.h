@@ -8,9 +8,11 @@
 #include <QPointer>
 
 class QAction;
+class QLabel;
 
 namespace tarvel {
 
+class SpinEdit;
 class TAcroMultiReplacer;
 class Tfrm_ProductInfo;
 
@@ -143,6 +145,7 @@ private:
     void cableControlChanged(int run);
     void clearCableRun(int run);
 
+    void orientationChanged(SpinEdit* field, int& angle, QLabel* systemListLine, const char* prefix);
     void setEnabledPages(int count);
     void loadLogo();
     void changeLanguage(QAction* item, int codePage);

@@ -66,37 +66,25 @@ void Tfrm_main::ComboBox2Change() {
     ui.Label58->setText(res(rs::AzimuthPrefix) + ui.pian_jiao->text() + res(rs::DegreeSuffix));
 }
 
-void Tfrm_main::SpinEdit4Change() {
-    if (nothingChosen(ui.ComboBox2->currentText(), res(rs::ChooseCity))) {
-        ui.SpinEdit4->setReadOnly(true);
-        ui.SpinEdit4->setText(QStringLiteral("0"));
-        return;
-    }
-    ui.SpinEdit4->setReadOnly(false);
-    if (ui.SpinEdit4->text().isEmpty())
-        return;
-    try {
-        m_session.Tilt = textToInt(ui.SpinEdit4->text());
-        energy_sum_page3_page4();
-        ui.Label57->setText(res(rs::TiltAnglePrefix) + ui.SpinEdit4->text() + res(rs::DegreeSuffix));
-    } catch (const ConversionError&) {
-        // A partly typed number (a lone minus sign) is ignored until it is a number.
-    }
-}
+void Tfrm_main::SpinEdit4Change() { orientationChanged(ui.SpinEdit4, m_session.Tilt, ui.Label57, rs::TiltAnglePrefix); }
 
-void Tfrm_main::SpinEdit5Change() {
+void Tfrm_main::SpinEdit5Change() { orientationChanged(ui.SpinEdit5, m_session.Azimuth, ui.Label58, rs::AzimuthPrefix); }
+
+// Roof pitch and azimuth: without a city the field is locked at "0"; otherwise a whole number
+// becomes the session's angle and the yields follow.
+void Tfrm_main::orientationChanged(SpinEdit* field, int& angle, QLabel* systemListLine, const char* prefix) {
     if (nothingChosen(ui.ComboBox2->currentText(), res(rs::ChooseCity))) {
-        ui.SpinEdit5->setReadOnly(true);
-        ui.SpinEdit5->setText(QStringLiteral("0"));
+        field->setReadOnly(true);
+        field->setText(QStringLiteral("0"));
         return;
     }
-    ui.SpinEdit5->setReadOnly(false);
-    if (ui.SpinEdit5->text().isEmpty())
+    field->setReadOnly(false);
+    if (field->text().isEmpty())
         return;
     try {
-        m_session.Azimuth = textToInt(ui.SpinEdit5->text());
+        angle = textToInt(field->text());
         energy_sum_page3_page4();
-        ui.Label58->setText(res(rs::AzimuthPrefix) + ui.SpinEdit5->text() + res(rs::DegreeSuffix));
+        systemListLine->setText(res(prefix) + field->text() + res(rs::DegreeSuffix));
     } catch (const ConversionError&) {
         // A partly typed number (a lone minus sign) is ignored until it is a number.
     }
