@@ -64,6 +64,12 @@ public:
     void ComboBox2Change();
     void SpinEdit4Change();
     void SpinEdit5Change();
+    MonthTable month_solar();
+
+    // Yearly energy (tfrm_main_result.cpp)
+    void KKKA() { correctYield(InputId::A); }
+    void KKKB() { correctYield(InputId::B); }
+    void KKKC() { correctYield(InputId::C); }
 
     // String inputs (tfrm_main_strings.cpp)
     void ComboBox3Change() { makerChanged(InputId::A); }
@@ -145,6 +151,10 @@ private:
     void cableControlChanged(int run);
     void clearCableRun(int run);
 
+    void loadLocation(const TLocationRow& row);
+    void showMonthlyBars(const MonthTable& yields);
+    void correctYield(InputId id);
+    void showYearlyEnergy();
     void orientationChanged(SpinEdit* field, int& angle, QLabel* systemListLine, const char* prefix);
     void setEnabledPages(int count);
     void loadLogo();

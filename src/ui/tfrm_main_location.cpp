@@ -3,39 +3,24 @@
 #include "ui/tfrm_main.h"
 
 #include "app/tdm.h"
+#include "catalog/radiation_references.h"
 #include "design/number_format.h"
+#include "design/solar_model.h"
 #include "i18n/resource_strings.h"
 #include "i18n/resource_texts.h"
 #include "ui/display_widgets.h"
 #include "ui/spin_edit.h"
 #include "ui/ui_builders.h"
 
+#include <QBarSeries>
+#include <QBarSet>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLinearGradient>
+#include <QValueAxis>
 
 namespace tarvel {
-namespace {
-
-// Cities whose monthly radiation is that of a reference city, with the reference named in the note.
-bool referenceNote(const QString& country, const QString& city, QString& reference) {
-    static const QStringList kIrishReferenced = {
-        QStringLiteral("London"),     QStringLiteral("Birmingham"),  QStringLiteral("Bristol"),
-        QStringLiteral("Manchester"), QStringLiteral("Newcastle"),   QStringLiteral("Leeds"),
-        QStringLiteral("Liverpool"),  QStringLiteral("Nottingham "), QStringLiteral("Sheffield"),
-        QStringLiteral("Cambridge"),  QStringLiteral("Oxford")};
-    if (country == QStringLiteral("Australia") && city == QStringLiteral("Sydney")) {
-        reference = QStringLiteral("canberra.");
-        return true;
-    }
-    if (country == QStringLiteral("Irland") && kIrishReferenced.contains(city)) {
-        reference = QStringLiteral("Dubin.");
-        return true;
-    }
-    return false;
-}
-
-} // namespace
 
 void Tfrm_main::ComboBox1Change() {
     ui.ComboBox2->clear();
@@ -50,11 +35,12 @@ void Tfrm_main::ComboBox1Change() {
 void Tfrm_main::ComboBox2Change() {
     m_session.Country = ui.ComboBox1->currentText();
     m_session.City = ui.ComboBox2->currentText();
-    QString reference;
-    const bool noted = referenceNote(m_session.Country, m_session.City, reference);
-    if (noted)
-        ui.Memo2->setText(res(rs::ReferenceNote) + u' ' + reference);
-    ui.Memo2->setVisible(noted);
+    const auto reference = radiationReference(m_session.Country, m_session.City);
+    if (reference)
+        ui.Memo2->setText(res(rs::ReferenceNote) + u' ' + reference->referenceCity + u'.');
+    if (const auto row = m_ctx.dm.catalog().locationQuery(m_session.Country, m_session.City))
+        loadLocation(*row);
+    ui.Memo2->setVisible(reference.has_value());
     ui.SpinEdit4->setReadOnly(false);
     ui.SpinEdit5->setReadOnly(false);
     chose_select();
@@ -66,9 +52,31 @@ void Tfrm_main::ComboBox2Change() {
     ui.Label58->setText(res(rs::AzimuthPrefix) + ui.pian_jiao->text() + res(rs::DegreeSuffix));
 }
 
-void Tfrm_main::SpinEdit4Change() { orientationChanged(ui.SpinEdit4, m_session.Tilt, ui.Label57, rs::TiltAnglePrefix); }
+// The location's climate and the yields at its optimal tilt. Tilt and azimuth are set before the
+// orientation fields are written, so the fields' own handlers find them in place.
+void Tfrm_main::loadLocation(const TLocationRow& row) {
+    m_session.Height = row.height;
+    m_session.Latitude = row.latitude;
+    m_session.MonthlyRadiation = row.radiation;
+    m_session.MonthlyTemperature = solar::month_temp_cha(m_session.Latitude, m_session.Height);
+    m_session.OptimalTilt = solar::maxsun(m_session.Latitude, m_session.MonthlyRadiation);
+    m_session.Tilt = m_session.OptimalTilt;
+    m_session.Azimuth = 0;
+    m_session.MonthlyYield = month_solar();
+    ui.qing_jiao->setText(QString::number(m_session.OptimalTilt));
+    ui.pian_jiao->setText(QStringLiteral("0"));
+    ui.SpinEdit4->setText(QString::number(m_session.OptimalTilt));
+    ui.SpinEdit5->setText(QStringLiteral("0"));
+    ui.Temp->setText(ui.SpinEdit3->text());
+}
 
-void Tfrm_main::SpinEdit5Change() { orientationChanged(ui.SpinEdit5, m_session.Azimuth, ui.Label58, rs::AzimuthPrefix); }
+void Tfrm_main::SpinEdit4Change() {
+    orientationChanged(ui.SpinEdit4, m_session.Tilt, ui.Label57, rs::TiltAnglePrefix);
+}
+
+void Tfrm_main::SpinEdit5Change() {
+    orientationChanged(ui.SpinEdit5, m_session.Azimuth, ui.Label58, rs::AzimuthPrefix);
+}
 
 // Roof pitch and azimuth: without a city the field is locked at "0"; otherwise a whole number
 // becomes the session's angle and the yields follow.
@@ -83,6 +91,7 @@ void Tfrm_main::orientationChanged(SpinEdit* field, int& angle, QLabel* systemLi
         return;
     try {
         angle = textToInt(field->text());
+        m_session.MonthlyYield = month_solar();
         energy_sum_page3_page4();
         systemListLine->setText(res(prefix) + field->text() + res(rs::DegreeSuffix));
     } catch (const ConversionError&) {
@@ -90,9 +99,36 @@ void Tfrm_main::orientationChanged(SpinEdit* field, int& angle, QLabel* systemLi
     }
 }
 
-// The yearly energy of all inputs; the energy model arrives with the solar resource model.
-void Tfrm_main::energy_sum_page3_page4() {
-    chose_select();
+// The monthly yields for the session's location and orientation; writes the specific yield and the
+// chart on the way.
+MonthTable Tfrm_main::month_solar() {
+    const solar::MonthlyYields result =
+        solar::month_solar(m_session.Latitude, m_session.MonthlyRadiation, m_session.Tilt, m_session.Azimuth);
+    m_session.SpecificYield = result.total;
+    ui.Energy->setText(formatPattern(result.total, 2));
+    showMonthlyBars(result.yields);
+    return result.yields;
+}
+
+void Tfrm_main::showMonthlyBars(const MonthTable& yields) {
+    ui.Series1->clear();
+    auto* bars = new QBarSet(QString(), ui.Series1);
+    QLinearGradient gradient(0, 0, 0, 1);
+    gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
+    gradient.setColorAt(0, QColor(0xe5, 0x39, 0x35));
+    gradient.setColorAt(1, QColor(0x9b, 0x1c, 0x1c));
+    bars->setBrush(gradient);
+    bars->setPen(Qt::NoPen);
+    double highest = 0;
+    for (double value : yields) {
+        bars->append(value);
+        highest = std::max(highest, value);
+    }
+    ui.Series1->append(bars);
+    if (auto* axis = qobject_cast<QValueAxis*>(ui.Series1->attachedAxes().value(1))) {
+        axis->setRange(0, highest > 0 ? highest * 1.1 : 1);
+        axis->applyNiceNumbers();
+    }
 }
 
 } // namespace tarvel

@@ -83,9 +83,4 @@ double Tfrm_main::updateInput(InputId) {
     return 0.0;
 }
 
-// The input's share of the yearly energy; the energy model arrives with the solar resource model.
-void Tfrm_main::updateInputEnergy(InputId id, double yieldCoefficient) {
-    m_session.input(id).YieldCoefficient = yieldCoefficient;
-}
-
 } // namespace tarvel

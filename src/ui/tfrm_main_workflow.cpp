@@ -262,27 +262,4 @@ void Tfrm_main::N16Click() {
     close();
 }
 
-void Tfrm_main::updata_result() {
-    ui.Position->setText(ui.ComboBox2->currentText() + u';' + ui.ComboBox1->currentText());
-    ui.Temp->setText(ui.SpinEdit3->text());
-    try {
-        ui.PV_Power->setText(formatPattern(textToDouble(ui.Power->text()) / 1000, 3));
-    } catch (const ConversionError&) {
-        ui.PV_Power->clear();
-    }
-    ui.PV_Num->setText(ui.SumNum->text());
-    ui.Pv_Area->setText(ui.Area->text());
-    ui.Power_Rate->setText(ui.PowerRate->text());
-    ui.DCMAX_Power->setText(ui.Label113->text());
-    ui.AVMAX_Power->setText(ui.Label47->text());
-    ui.Inverter_rate->setText(ui.Label150->text());
-}
-
-void Tfrm_main::result_clear() {
-    for (QLabel* label : {ui.Position, ui.Temp, ui.PV_Power, ui.PV_Num, ui.Pv_Area, ui.DCMAX_Power,
-                          ui.AVMAX_Power, ui.Power_Rate, ui.Inverter_rate, ui.Power_Year})
-        label->clear();
-    ui.Power_Year->setText(formatPattern(m_session.YearlyEnergy, 1));
-}
-
 } // namespace tarvel

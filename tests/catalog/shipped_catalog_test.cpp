@@ -1,4 +1,5 @@
 #include "catalog/catalog.h"
+#include "catalog/radiation_references.h"
 #include "design/number_format.h"
 
 #include <QFile>
@@ -107,6 +108,25 @@ TEST_F(ShippedCatalog, EveryInverterHasAJpegPicture) {
         EXPECT_EQ(static_cast<unsigned char>(pic[1]), 0xD8) << model.toStdString();
         EXPECT_FALSE(QImage::fromData(pic, "JPG").isNull()) << model.toStdString();
     }
+}
+
+} // namespace
+} // namespace tarvel
+
+namespace tarvel {
+namespace {
+
+TEST_F(ShippedCatalog, AReferenceNoteOnlyNamesALocationWithTheSameRadiation) {
+    ASSERT_FALSE(radiationReferences().empty());
+    for (const RadiationReference& r : radiationReferences()) {
+        const auto location = catalog.locationQuery(r.country, r.city);
+        const auto reference = catalog.locationQuery(r.referenceCountry, r.referenceCity);
+        ASSERT_TRUE(location) << r.city.toStdString();
+        ASSERT_TRUE(reference) << r.referenceCity.toStdString();
+        EXPECT_EQ(location->radiation, reference->radiation) << r.city.toStdString();
+    }
+    EXPECT_FALSE(radiationReference(QStringLiteral("Australia"), QStringLiteral("Sydney")));
+    EXPECT_FALSE(radiationReference(QStringLiteral("United States"), QStringLiteral("virginia beach VA")));
 }
 
 } // namespace

@@ -106,16 +106,20 @@ TEST(Workflow, AnEmptyInverterListKeepsMultiStringClosed) {
     EXPECT_TRUE(f.dialogs.messages.isEmpty());
 }
 
-TEST(Workflow, TheReferenceNoteNamesTheReferenceCityOnlyForExactNames) {
+TEST(Workflow, TheReferenceNoteNamesTheLocationWhoseRadiationACityCarries) {
     MainWindowFixture f;
-    f.choose(QStringLiteral("ComboBox1"), QStringLiteral("Australia"));
-    f.choose(QStringLiteral("ComboBox2"), QStringLiteral("Sydney"));
+    TCountryInfo beach{
+        QStringLiteral("United States"), QStringLiteral("Virginia Beach VA"), 36.85, -75.98, 3, {}, 0};
+    f.catalog.catalog().locationInsert(beach);
+    f.find<QComboBox>(QStringLiteral("ComboBox1"))->addItem(QStringLiteral("United States"));
+    f.choose(QStringLiteral("ComboBox1"), QStringLiteral("United States"));
+    f.choose(QStringLiteral("ComboBox2"), QStringLiteral("Virginia Beach VA"));
     auto* note = f.find<Memo>(QStringLiteral("Memo2"));
     EXPECT_TRUE(note->isVisibleTo(&f.window()));
     EXPECT_EQ(note->text(),
-              QStringLiteral("Surface Radiation every month of this city is the reference in canberra."));
-    f.choose(QStringLiteral("ComboBox1"), QStringLiteral("Germany"));
-    f.choose(QStringLiteral("ComboBox2"), QStringLiteral("Munich"));
+              QStringLiteral("Surface Radiation every month of this city is the reference in Norfolk VA."));
+    f.choose(QStringLiteral("ComboBox1"), QStringLiteral("Australia"));
+    f.choose(QStringLiteral("ComboBox2"), QStringLiteral("Sydney"));
     EXPECT_FALSE(note->isVisibleTo(&f.window()));
 }
 
