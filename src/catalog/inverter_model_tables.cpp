@@ -54,6 +54,29 @@ InverterModelTables parseInverterModelTables(const QByteArray& json) {
     return tables;
 }
 
+PictureGeometry pictureGeometry(const InverterModelTables& tables, SheetForm form, const QString& model) {
+    constexpr PictureGeometry kResetForm{370, 80, 85};
+    if (form == SheetForm::Reset)
+        return kResetForm;
+    constexpr PictureGeometry kOutsideFirstRow{340, 123, 69};
+    constexpr PictureGeometry kRows[6] = {{370, 80, 85}, {340, 120, 70}, {345, 120, 85},
+                                          {365, 80, 60}, {365, 90, 70},  {365, 90, 78}};
+    PictureGeometry geometry = tables.geometryRows[0].contains(model) ? kRows[0] : kOutsideFirstRow;
+    for (std::size_t row = 1; row < tables.geometryRows.size(); ++row)
+        if (tables.geometryRows[row].contains(model))
+            geometry = kRows[row];
+    return geometry;
+}
+
+bool showsDoubleCurrent(const InverterModelTables& tables, SheetForm form, const QString& model) {
+    return (form == SheetForm::Reset ? tables.doubleCurrentReset : tables.doubleCurrentSelection)
+        .contains(model);
+}
+
+bool showsRawAcPower(const InverterModelTables& tables, SheetForm form, const QString& model) {
+    return model == (form == SheetForm::Reset ? tables.rawAcPowerReset : tables.rawAcPowerSelection);
+}
+
 const InverterModelTables& inverterModelTables() {
     static const InverterModelTables tables = [] {
         QFile file(QStringLiteral(":/catalog/inverter_groups.json"));

@@ -75,3 +75,21 @@ namespace tarvel::rs {
 inline constexpr char ReferenceNote[] = "Surface Radiation every month of this city is the reference in";
 
 } // namespace tarvel::rs
+
+namespace tarvel::rs {
+
+// System list lines of the chosen inverter; each is followed directly by its value.
+inline constexpr char InverterModelPrefix[] = "Module type:";
+inline constexpr char MaxDcPowerPrefix[] = "Max. PV-generator power[KW]:";
+inline constexpr char MaxAcPowerPrefix[] = "Max.AC power[KW]:";
+inline constexpr char EuroEfficiencyPrefix[] = "Euro efficiency (at nom) :";
+inline constexpr char MaxEfficiencyPrefix[] = "Max. efficiency :";
+inline constexpr char GridVoltagePrefix[] = "Gride voltage[V]:";
+inline constexpr char GridFrequencyPrefix[] = "Grid frequency range[Hz]:";
+inline constexpr char ProtectionTypePrefix[] = "Protection Type:";
+
+// Maintenance picture store.
+inline constexpr char PictureStored[] = "保存图片成功！";
+inline constexpr char NoPictureToStore[] = "There is no picture to store.";
+
+} // namespace tarvel::rs

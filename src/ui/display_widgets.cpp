@@ -68,6 +68,26 @@ void StatusIcon::setMark(TCheckMark mark) {
         setPixmap(imageListIcon(static_cast<int>(mark) - 1));
 }
 
+PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {
+    setScaledContents(true);
+    setAlignment(Qt::AlignCenter);
+}
+
+void PictureBox::setJpeg(const QByteArray& bytes) {
+    QImage decoded;
+    if (!decoded.loadFromData(bytes, "JPG"))
+        throw PictureError("The picture is not a valid JPEG image.");
+    m_bytes = bytes;
+    m_image = decoded;
+    setPixmap(QPixmap::fromImage(decoded));
+}
+
+void PictureBox::clearPicture() {
+    m_bytes.clear();
+    m_image = QImage();
+    clear();
+}
+
 QPixmap imageListIcon(int index) {
     static const char* const kFiles[] = {
         ":/ui/icon_ok.svg",

@@ -2,8 +2,11 @@
 
 #include "design/design_records.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
+
+#include <stdexcept>
 
 namespace tarvel {
 
@@ -45,6 +48,30 @@ public:
 
 private:
     TCheckMark m_mark = cmNone;
+};
+
+// A picture that is not a JPEG image.
+class PictureError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A picture box showing a JPEG image stretched to its size, keeping the bytes it was loaded from so
+// that they can be stored back unchanged.
+class PictureBox : public QLabel {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+    // Throws PictureError, leaving the box as it was, when the bytes are not a JPEG image.
+    void setJpeg(const QByteArray& bytes);
+    void clearPicture();
+    bool hasPicture() const { return !m_bytes.isEmpty(); }
+    QByteArray jpegBytes() const { return m_bytes; }
+    QImage image() const { return m_image; }
+
+private:
+    QByteArray m_bytes;
+    QImage m_image;
 };
 
 // The icons of the main window: 0 to 2 are the status marks (check, warning, cross), 8 to 12 the

@@ -23,6 +23,7 @@ namespace tarvel {
 
 class Memo;
 class MultiLineLabel;
+class PictureBox;
 class SpinEdit;
 class StatusIcon;
 
@@ -65,6 +66,9 @@ struct CableRunUi {
     QLabel* powerLossRate;   // DCA_powerlossrate
     StatusIcon* mark;        // Image1
 };
+
+// Left edge of the inverter picture in the data panel; the data sheet sets the rest of its geometry.
+inline constexpr int kPictureLeft = 130;
 
 enum CableRunIndex { kCableDcA = 0, kCableDcB = 1, kCableDcC = 2, kCableAc = 3 };
 
@@ -138,12 +142,12 @@ struct MainWindowUi {
     QLabel* Label139;
     QLabel* Label150;
     QLabel* Label151;
-    QLabel* Label85;  // caption "Protection type"
-    QLabel* Label127; // caption "Grid voltage range [V]"
-    QLabel* Label128; // caption "Grid frequency range [Hz]"
-    QLabel* Label147; // caption "Max. efficiency "
-    QLabel* Label148; // caption "Euro efficiency (at nom)"
-    QLabel* Image26;  // inverter picture
+    QLabel* Label85;     // caption "Protection type"
+    QLabel* Label127;    // caption "Grid voltage range [V]"
+    QLabel* Label128;    // caption "Grid frequency range [Hz]"
+    QLabel* Label147;    // caption "Max. efficiency "
+    QLabel* Label148;    // caption "Euro efficiency (at nom)"
+    PictureBox* Image26; // inverter picture
 
     // Multi-String
     QLabel* SumNum;

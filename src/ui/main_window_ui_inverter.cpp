@@ -1,3 +1,4 @@
+#include "ui/display_widgets.h"
 #include "ui/main_window_ui.h"
 #include "ui/ui_builders.h"
 
@@ -109,10 +110,9 @@ QWidget* rightPanel(QWidget* page, MainWindowUi& ui) {
     note->setProperty("role", QStringLiteral("note"));
     layout->addWidget(note);
 
-    ui.Image26 = new QLabel(panel);
+    ui.Image26 = new PictureBox(panel);
     ui.Image26->setObjectName(QStringLiteral("Image26"));
-    ui.Image26->setScaledContents(true);
-    ui.Image26->setGeometry(130, 370, 85, 80);
+    ui.Image26->setGeometry(kPictureLeft, 370, 85, 80);
     return panel;
 }
 

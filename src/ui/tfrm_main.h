@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "catalog/inverter_model_tables.h"
 #include "design/design_session.h"
 #include "ui/main_window_ui.h"
 
@@ -151,6 +152,9 @@ private:
     void cableControlChanged(int run);
     void clearCableRun(int run);
 
+    void fillDataSheet(SheetForm form);
+    void showInverterRecord(const TInverterInfo& row, SheetForm form);
+    void writeInverterSystemList();
     void loadLocation(const TLocationRow& row);
     void showMonthlyBars(const MonthTable& yields);
     void correctYield(InputId id);

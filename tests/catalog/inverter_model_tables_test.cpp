@@ -71,3 +71,45 @@ TEST(InverterModelTables, MalformedTablesAreRefused) {
 
 } // namespace
 } // namespace tarvel
+
+namespace tarvel {
+namespace {
+
+TEST(InverterModelTables, PictureGeometryFollowsTheRowsInOrder) {
+    const InverterModelTables& t = inverterModelTables();
+    const PictureGeometry resetForm{370, 80, 85};
+    for (const char* model : {"KT1000-S", "KT4000-T1", "KT30000-TH"})
+        EXPECT_EQ(pictureGeometry(t, SheetForm::Reset, QString::fromLatin1(model)), resetForm) << model;
+    EXPECT_EQ(pictureGeometry(t, SheetForm::Selection, QStringLiteral("KT5000-S")),
+              (PictureGeometry{370, 80, 85}));
+    // Row 2 lies inside row 1 and overrides it.
+    EXPECT_EQ(pictureGeometry(t, SheetForm::Selection, QStringLiteral("KT1500-S")),
+              (PictureGeometry{340, 120, 70}));
+    EXPECT_EQ(pictureGeometry(t, SheetForm::Selection, QStringLiteral("KT4000-SC")),
+              (PictureGeometry{345, 120, 85}));
+    EXPECT_EQ(pictureGeometry(t, SheetForm::Selection, QStringLiteral("KT8000-T")),
+              (PictureGeometry{365, 80, 60}));
+    EXPECT_EQ(pictureGeometry(t, SheetForm::Selection, QStringLiteral("KT25000-TH")),
+              (PictureGeometry{365, 90, 70}));
+    EXPECT_EQ(pictureGeometry(t, SheetForm::Selection, QStringLiteral("KT17000-TX")),
+              (PictureGeometry{365, 90, 78}));
+    // A model in no row keeps the geometry of a name outside row 1; names compare with case.
+    EXPECT_EQ(pictureGeometry(t, SheetForm::Selection, QStringLiteral("KT6000-T1")),
+              (PictureGeometry{340, 123, 69}));
+    EXPECT_EQ(pictureGeometry(t, SheetForm::Selection, QStringLiteral("kt5000-s")),
+              (PictureGeometry{340, 123, 69}));
+}
+
+TEST(InverterModelTables, TheFormsDifferInTheirPrefixAndRawModels) {
+    const InverterModelTables& t = inverterModelTables();
+    EXPECT_TRUE(showsDoubleCurrent(t, SheetForm::Reset, QStringLiteral("KT8000-T")));
+    EXPECT_FALSE(showsDoubleCurrent(t, SheetForm::Selection, QStringLiteral("KT8000-T")));
+    EXPECT_TRUE(showsDoubleCurrent(t, SheetForm::Selection, QStringLiteral("KT12000-TL")));
+    EXPECT_FALSE(showsDoubleCurrent(t, SheetForm::Reset, QStringLiteral("KT5000-S")));
+    EXPECT_TRUE(showsRawAcPower(t, SheetForm::Reset, QStringLiteral("KT1000-S")));
+    EXPECT_FALSE(showsRawAcPower(t, SheetForm::Selection, QStringLiteral("KT1000-S")));
+    EXPECT_TRUE(showsRawAcPower(t, SheetForm::Selection, QStringLiteral("KT30000-TH")));
+}
+
+} // namespace
+} // namespace tarvel

@@ -72,9 +72,9 @@ void fillSmallCatalog(TempCatalog& temp) {
     c.inverterInsert(inverter("KT3000-S", "3.60"));
 }
 
-MainWindowFixture::MainWindowFixture(const QString& languageIni, bool fill) {
+MainWindowFixture::MainWindowFixture(const QString& languageIni, const Filler& fill) {
     if (fill)
-        fillSmallCatalog(catalog);
+        fill(catalog);
     iniPath = settingsDir.filePath(QStringLiteral("Language.ini"));
     if (!languageIni.isEmpty()) {
         QFile ini(iniPath);

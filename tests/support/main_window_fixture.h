@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace tarvel::test {
@@ -46,9 +47,12 @@ void fillSmallCatalog(TempCatalog& catalog);
 // The real main window, offscreen, on a temporary catalog and settings file.
 class MainWindowFixture {
 public:
-    // `languageIni` is written into the settings file before the data module reads it (empty: none).
+    using Filler = std::function<void(TempCatalog&)>;
+
+    // `languageIni` is written into the settings file before the data module reads it (empty: none);
+    // `fill` puts the catalog's rows in before the window reads its lists.
     explicit MainWindowFixture(const QString& languageIni = QStringLiteral("[LanguageOf]\nLanguage=1252\n"),
-                               bool fill = true);
+                               const Filler& fill = fillSmallCatalog);
     ~MainWindowFixture();
 
     Tfrm_main& window() { return *m_window; }

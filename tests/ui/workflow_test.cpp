@@ -95,7 +95,7 @@ TEST(Workflow, ACityOpensTheInverterAndStringPages) {
 }
 
 TEST(Workflow, AnEmptyInverterListKeepsMultiStringClosed) {
-    MainWindowFixture f(QStringLiteral("[LanguageOf]\nLanguage=1252\n"), false);
+    MainWindowFixture f(QStringLiteral("[LanguageOf]\nLanguage=1252\n"), nullptr);
     f.catalog.catalog().locationInsert(
         TCountryInfo{QStringLiteral("Spain"), QStringLiteral("Madrid"), 40.4, -3.7, 667, {}, 0});
     // The country list is read at creation, so this fixture adds it by hand.

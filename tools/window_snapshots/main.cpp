@@ -1,4 +1,4 @@
-// window_snapshots <catalog> <out dir> [country city]
+// window_snapshots <catalog> <out dir> [country city [inverter]]
 // Developer tool: builds the main window offscreen on a catalog and saves each design page as PNG,
 // so the look can be checked without a display.
 
@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
     tarvel::applyLook(app);
     const QStringList args = QApplication::arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: window_snapshots <catalog> <out dir> [country city]\n");
+        std::fprintf(stderr, "usage: window_snapshots <catalog> <out dir> [country city [inverter]]\n");
         return 2;
     }
     QDir().mkpath(args[2]);
@@ -53,6 +53,8 @@ int main(int argc, char* argv[]) {
         choose(window, "ComboBox1", args[3]);
         choose(window, "ComboBox2", args[4]);
     }
+    if (args.size() >= 6)
+        choose(window, "ComboBox17", args[5]);
     auto* pages = window.findChild<QTabWidget*>(QStringLiteral("RzPageControl1"));
     auto* pane = window.findChild<QTabWidget*>(QStringLiteral("RzPageControl2"));
     for (int i = 0; i < pages->count(); ++i) {
