@@ -38,26 +38,36 @@ TPanelInfo module(const char* maker, const char* type, double power) {
     return m;
 }
 
-TInverterInfo inverter(const char* model, const char* dcMax) {
+} // namespace
+
+TInverterInfo sampleInverter(const char* name, const char* dcMax, const char* acMax, const char* maxI) {
     TInverterInfo v;
-    v.inverter_type = QString::fromUtf8(model);
+    v.inverter_type = QString::fromLatin1(name);
     v.work_temp = QStringLiteral("-25~+60C");
-    v.protect_grade = QStringLiteral("IP65(outdoor)");
-    v.power_DC_MAX = QString::fromUtf8(dcMax);
-    v.max_v = QStringLiteral("600");
-    v.MPP_min = QStringLiteral("150");
-    v.input_maxI = QStringLiteral("18");
-    v.output_ACpower_max = QStringLiteral("5.0");
-    v.range_v = QStringLiteral("180-260VAC");
+    v.protect_grade = QStringLiteral("IP65");
+    v.noise_grade = QStringLiteral("<30");
+    v.pinterface = QStringLiteral("RS485");
+    v.geli_type = QStringLiteral("Transformerless");
+    v.ssize = QStringLiteral("400*300*150");
+    v.weight = QStringLiteral("12Kg");
+    v.power_DC_MAX = QString::fromLatin1(dcMax);
+    v.max_v = QStringLiteral("1000");
+    v.MPP_min = QStringLiteral("200");
+    v.mpp_range = QStringLiteral("200-850");
+    v.input_maxI = QString::fromLatin1(maxI);
+    v.wire_type = QStringLiteral("MC4");
+    v.output_ACpower = QStringLiteral("8.0");
+    v.output_ACpower_max = QString::fromLatin1(acMax);
+    v.range_v = QStringLiteral("320-460VAC");
     v.range_hz = QStringLiteral("50Hz");
-    v.xiaolv_max = QStringLiteral("96.5%");
-    v.xiaolv_ouzhou = QStringLiteral("95.6%");
-    v.xiaolv_erding = QStringLiteral("0.956");
-    v.xiaolv_zuida = QStringLiteral("0.965");
+    v.zongxiebo = QStringLiteral("<3%");
+    v.factor_power = QStringLiteral(">0.99");
+    v.xiaolv_max = QStringLiteral("98.1%");
+    v.xiaolv_ouzhou = QStringLiteral("97.6%");
+    v.xiaolv_erding = QStringLiteral("0.976");
+    v.xiaolv_zuida = QStringLiteral("0.981");
     return v;
 }
-
-} // namespace
 
 void fillSmallCatalog(TempCatalog& temp) {
     Catalog& c = temp.catalog();
@@ -68,8 +78,8 @@ void fillSmallCatalog(TempCatalog& temp) {
     c.moduleInsert(module("Alpha", "A-250", 250));
     c.moduleInsert(module("Alpha", "A-300", 300));
     c.moduleInsert(module("Beta", "B-310", 310));
-    c.inverterInsert(inverter("KT5000-S", "6.2"));
-    c.inverterInsert(inverter("KT3000-S", "3.60"));
+    c.inverterInsert(sampleInverter("KT5000-S", "6.2", "5.0", "18"));
+    c.inverterInsert(sampleInverter("KT3000-S", "3.60", "3.3", "12"));
 }
 
 MainWindowFixture::MainWindowFixture(const QString& languageIni, const Filler& fill) {

@@ -41,6 +41,9 @@ public:
     int oem = 1252;
 };
 
+// An inverter row with typical texts and the given numbers.
+TInverterInfo sampleInverter(const char* name, const char* dcMax, const char* acMax, const char* maxI);
+
 // Fills a catalog with a few locations, modules and inverters for window tests.
 void fillSmallCatalog(TempCatalog& catalog);
 

@@ -28,46 +28,17 @@ QByteArray jpegBytes(Qt::GlobalColor colour) {
     return bytes;
 }
 
-TInverterInfo model(const char* name, const char* dcMax, const char* acMax, const char* maxI) {
-    TInverterInfo v;
-    v.inverter_type = QString::fromLatin1(name);
-    v.work_temp = QStringLiteral("-25~+60C");
-    v.protect_grade = QStringLiteral("IP65");
-    v.noise_grade = QStringLiteral("<30");
-    v.pinterface = QStringLiteral("RS485");
-    v.geli_type = QStringLiteral("Transformerless");
-    v.ssize = QStringLiteral("400*300*150");
-    v.weight = QStringLiteral("12Kg");
-    v.power_DC_MAX = QString::fromLatin1(dcMax);
-    v.max_v = QStringLiteral("1000");
-    v.MPP_min = QStringLiteral("200");
-    v.mpp_range = QStringLiteral("200-850");
-    v.input_maxI = QString::fromLatin1(maxI);
-    v.wire_type = QStringLiteral("MC4");
-    v.output_ACpower = QStringLiteral("8.0");
-    v.output_ACpower_max = QString::fromLatin1(acMax);
-    v.range_v = QStringLiteral("320-460VAC");
-    v.range_hz = QStringLiteral("50Hz");
-    v.zongxiebo = QStringLiteral("<3%");
-    v.factor_power = QStringLiteral(">0.99");
-    v.xiaolv_max = QStringLiteral("98.1%");
-    v.xiaolv_ouzhou = QStringLiteral("97.6%");
-    v.xiaolv_erding = QStringLiteral("0.976");
-    v.xiaolv_zuida = QStringLiteral("0.981");
-    return v;
-}
-
 // A model of the reset "2*" list only comes first; then a plain single-phase model, the selection
 // form's raw AC model, one without picture and one whose picture is no JPEG.
 void fillInverters(TempCatalog& temp) {
     test::fillSmallCatalog(temp);
     temp.exec(QStringLiteral("delete from inverter_info"));
     Catalog& c = temp.catalog();
-    c.inverterInsert(model("KT8000-T", "3.30", "5.0", "11"));
-    c.inverterInsert(model("KT5000-S", "6.20", "5.0", "18"));
-    c.inverterInsert(model("KT30000-TH", "37.5", "30.0", "30"));
-    c.inverterInsert(model("KT4000-T1", "4.8", "4.4", "12"));
-    c.inverterInsert(model("KT6000-T1", "7.2", "6.6", "12"));
+    c.inverterInsert(test::sampleInverter("KT8000-T", "3.30", "5.0", "11"));
+    c.inverterInsert(test::sampleInverter("KT5000-S", "6.20", "5.0", "18"));
+    c.inverterInsert(test::sampleInverter("KT30000-TH", "37.5", "30.0", "30"));
+    c.inverterInsert(test::sampleInverter("KT4000-T1", "4.8", "4.4", "12"));
+    c.inverterInsert(test::sampleInverter("KT6000-T1", "7.2", "6.6", "12"));
     c.inverterPictureQuery(QStringLiteral("KT8000-T"), jpegBytes(Qt::darkCyan));
     c.inverterPictureQuery(QStringLiteral("KT5000-S"), jpegBytes(Qt::gray));
     c.inverterPictureQuery(QStringLiteral("KT30000-TH"), jpegBytes(Qt::darkGray));
