@@ -93,3 +93,36 @@ inline constexpr char PictureStored[] = "保存图片成功！";
 inline constexpr char NoPictureToStore[] = "There is no picture to store.";
 
 } // namespace tarvel::rs
+
+namespace tarvel::rs {
+
+// Advice of the string checks; pieces joined with CR LF by the caller (an empty piece is an empty line).
+inline constexpr char AdviceDangerTitle[] = "The inverter is in danger.";
+inline constexpr char AdviceOverVoltage[] =
+    "The open-circuit voltage of the PV-modules in the string is larger than "
+    "the maximum input voltage of the inverter.";
+inline constexpr char AdviceOverVoltageOptions[] =
+    "Reduce the number of PV-modules in the strings,Select other modules;select another inverter.";
+inline constexpr char AdvicePowerLoss[] = "Power loss";
+inline constexpr char AdviceOverCurrent[] =
+    "The MPP-current of the PV-string is higher than the current permitted by "
+    "the inverter, which will results in power losses!";
+inline constexpr char AdviceOverCurrentOptions[] =
+    "Reduce the number of strings;Select other modules;select another "
+    "inverter.";
+inline constexpr char AdviceLowMpp[] =
+    "The MPP-voltage of the PV-modules in the strings is lower than the permitted "
+    "MPP-voltage of the inverter,which will cause power losses.";
+inline constexpr char AdviceLowMppOptions[] =
+    "Increase the number of PV-modules in the strings,Select other modules;select another inverter.";
+inline constexpr char SystemInDanger[] = "System in danger.Please check your dimensioning!";
+
+// Module lines of the system list.
+inline constexpr char MppCurrentPrefix[] = "MPP-current:";
+inline constexpr char MppVoltagePrefix[] = "MPP-voltage:";
+inline constexpr char MppPowerPrefix[] = "MPP-Power:";
+
+// The material whose resistivity is copper's, as the material choosers show it.
+inline constexpr char Copper[] = "Cu";
+
+} // namespace tarvel::rs

@@ -27,7 +27,12 @@ MultiLineLabel* stringLine(QWidget* parent, const char* name) {
     auto* label = new MultiLineLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setProperty("role", QStringLiteral("pane"));
-    label->setFixedHeight(65);
+    // Five module lines: a Latin face with tighter lines than the CJK interface font (Chinese
+    // characters still come from the CJK font).
+    label->setFixedHeight(76);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSize(9);
+    label->setFont(font);
     return label;
 }
 

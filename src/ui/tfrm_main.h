@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "catalog/inverter_model_tables.h"
 #include "design/design_session.h"
+#include "design/string_sizing.h"
 #include "ui/main_window_ui.h"
 
 #include <QMainWindow>
@@ -88,6 +89,11 @@ public:
     double updata_A() { return updateInput(InputId::A); }
     double updata_B() { return updateInput(InputId::B); }
     double updata_C() { return updateInput(InputId::C); }
+    void check_string(InputId id);
+    void advice_string(InputId id);
+    void SUM_UPDATE();
+    void Transparent_A();
+    void Transparent_B();
 
     // Cabling (tfrm_main_cabling.cpp)
     void xiansun_DCA() { cableRun(kCableDcA); }
@@ -146,11 +152,17 @@ private:
     double updateInput(InputId id);
     void updateInputEnergy(InputId id, double yieldCoefficient);
     void writeNotSelected(InputId id);
+    void writeModuleLines(InputId id);
+    void takeOutOfUse(InputId id);
+    void showStringValues(InputId id);
+    sizing::StringValues sessionValues(InputId id) const;
+    sizing::InverterLimits inverterLimits() const;
     bool noTypeChosen(InputId id) const;
 
     void cableRun(int run);
     void cableControlChanged(int run);
-    void clearCableRun(int run);
+    void showIdleCable(int run);
+    TCableRun& cableSession(int run);
 
     void fillDataSheet(SheetForm form);
     void showInverterRecord(const TInverterInfo& row, SheetForm form);

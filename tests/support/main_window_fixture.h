@@ -20,13 +20,19 @@ namespace tarvel::test {
 // Records every message box instead of showing it; answers file pickers with a prepared name.
 class RecordingDialogs : public Dialogs {
 public:
-    void message(QWidget*, const QString& text) override { messages.append(text); }
+    void message(QWidget*, const QString& text) override {
+        messages.append(text);
+        if (onMessage)
+            onMessage(text);
+    }
     QString openPictureFile(QWidget*) override { return pictureFile; }
     void errorReport(QWidget*, const QString& text) override { errors.append(text); }
 
     QStringList messages;
     QStringList errors;
     QString pictureFile;
+    // Runs while a message box would be open, to look at the window at that moment.
+    std::function<void(const QString&)> onMessage;
 };
 
 // Stands in for the operating system: records processes started and documents opened.

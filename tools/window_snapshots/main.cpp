@@ -1,6 +1,8 @@
-// window_snapshots <catalog> <out dir> [country city [inverter]]
-// Developer tool: builds the main window offscreen on a catalog and saves each design page as PNG,
-// so the look can be checked without a display.
+// window_snapshots <catalog> <out dir> [Control=value ...]
+// Developer tool: builds the main window offscreen on a catalog, sets controls by component name in
+// the order given (a chooser picks the entry, a field takes the text, as a user would), and saves
+// each design page as PNG, so the look and the numbers can be checked without a display.
+//   window_snapshots VurIvira /tmp/shots ComboBox1=Germany ComboBox2=Berlin SpinEdit6=2
 
 #include "app/app_context.h"
 #include "app/app_settings.h"
@@ -8,24 +10,44 @@
 #include "app/platform.h"
 #include "app/tdm.h"
 #include "ui/look.h"
+#include "ui/spin_edit.h"
 #include "ui/tfrm_main.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QTabWidget>
 
 #include <cstdio>
 
 namespace {
 
-void choose(tarvel::Tfrm_main& window, const char* name, const QString& entry) {
-    auto* chooser = window.findChild<QComboBox*>(QString::fromLatin1(name));
-    const int index = chooser ? chooser->findText(entry) : -1;
-    if (index < 0)
-        return;
-    chooser->setCurrentIndex(index);
-    emit chooser->activated(index);
+// Message boxes would block an offscreen run; their texts go to the console instead.
+class ConsoleDialogs : public tarvel::QtDialogs {
+public:
+    void message(QWidget*, const QString& text) override { std::printf("message: %s\n", qPrintable(text)); }
+    void errorReport(QWidget*, const QString& text) override { std::printf("error: %s\n", qPrintable(text)); }
+};
+
+bool setControl(tarvel::Tfrm_main& window, const QString& name, const QString& value) {
+    if (auto* chooser = window.findChild<QComboBox*>(name)) {
+        const int index = chooser->findText(value);
+        if (index < 0)
+            return false;
+        chooser->setCurrentIndex(index);
+        emit chooser->activated(index);
+        return true;
+    }
+    if (auto* spin = window.findChild<tarvel::SpinEdit*>(name)) {
+        spin->setText(value);
+        return true;
+    }
+    if (auto* edit = window.findChild<QLineEdit*>(name)) {
+        edit->setText(value);
+        return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -37,31 +59,28 @@ int main(int argc, char* argv[]) {
     tarvel::applyLook(app);
     const QStringList args = QApplication::arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: window_snapshots <catalog> <out dir> [country city [inverter]]\n");
+        std::fprintf(stderr, "usage: window_snapshots <catalog> <out dir> [Control=value ...]\n");
         return 2;
     }
-    QDir().mkpath(args[2]);
+    const QDir out(args[2]);
+    QDir().mkpath(out.path());
     tarvel::TAppSettings settings;
     tarvel::SystemPlatform platform;
-    tarvel::QtDialogs dialogs;
-    tarvel::TDM dm(settings, platform, dialogs, QDir(args[2]).filePath(QStringLiteral("Language.ini")),
-                   args[1]);
+    ConsoleDialogs dialogs;
+    tarvel::TDM dm(settings, platform, dialogs, out.filePath(QStringLiteral("Language.ini")), args[1]);
     tarvel::AppContext context{settings, dm, dialogs, platform};
     tarvel::Tfrm_main window(context);
     window.show();
-    if (args.size() >= 5) {
-        choose(window, "ComboBox1", args[3]);
-        choose(window, "ComboBox2", args[4]);
+    for (const QString& step : args.mid(3)) {
+        const qsizetype equals = step.indexOf(u'=');
+        if (equals < 0 || !setControl(window, step.left(equals), step.mid(equals + 1)))
+            std::fprintf(stderr, "cannot apply %s\n", qPrintable(step));
     }
-    if (args.size() >= 6)
-        choose(window, "ComboBox17", args[5]);
     auto* pages = window.findChild<QTabWidget*>(QStringLiteral("RzPageControl1"));
-    auto* pane = window.findChild<QTabWidget*>(QStringLiteral("RzPageControl2"));
     for (int i = 0; i < pages->count(); ++i) {
         pages->setCurrentIndex(i);
-        pane->setCurrentIndex(i == 0 ? 1 : 0);
         QApplication::processEvents();
-        window.grab().save(QDir(args[2]).filePath(QStringLiteral("page%1.png").arg(i)));
+        window.grab().save(out.filePath(QStringLiteral("page%1.png").arg(i)));
     }
     return 0;
 }

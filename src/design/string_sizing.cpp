@@ -1,0 +1,82 @@
+#include "design/string_sizing.h"
+
+#include <cmath>
+
+namespace tarvel::sizing {
+namespace {
+
+// Temperature steps from the 25 C of the data sheet.
+constexpr double kKelvinTo70 = 45;
+constexpr double kKelvinTo50 = 25;
+constexpr double kKelvinTo15 = 10;
+constexpr double kKelvinToMinus10 = 35;
+// Nominal power ratio with no loss of yield, percent.
+constexpr double kRatioLow = 80;
+constexpr double kRatioHigh = 110;
+
+} // namespace
+
+StringValues stringValues(const TPanelInfo& module, int strings, int modulesPerString) {
+    StringValues v;
+    v.moduleCount = strings * modulesPerString;
+    v.stringPower = v.moduleCount * module.power;
+    v.maxCurrent = strings * module.duanlu_i;
+    v.kailu25 = modulesPerString * module.kailu_V;
+    v.kailu10 = v.kailu25 + std::fabs(module.kailu_kx) * v.kailu25 / 100 * kKelvinToMinus10;
+    v.mpp25 = modulesPerString * module.MPP_V;
+    v.mpp70 = module.mpp_mx / 1000 * kKelvinTo70 * modulesPerString + v.mpp25;
+    v.acShare = v.mpp70 * module.duanlu_i * strings;
+    v.mpp50 = module.mpp_mx / 1000 * kKelvinTo50 * modulesPerString + v.mpp25;
+    v.mpp15 = v.mpp25 - module.mpp_mx / 1000 * kKelvinTo15 * modulesPerString;
+    return v;
+}
+
+std::array<Check, 6> checkString(const StringValues& values, int strings, double shortCircuitCurrentA,
+                                 const InverterLimits& limits) {
+    const auto lossOfYield = [](bool failed, Advice advice) {
+        return Check{failed, failed ? cmWarning : cmOk, failed ? advice : Advice::General, false};
+    };
+    const auto danger = [](bool failed) {
+        return Check{failed, failed ? cmDanger : cmOk, failed ? Advice::OverVoltage : Advice::General,
+                     failed};
+    };
+    return {lossOfYield(strings * shortCircuitCurrentA > limits.maxCurrentA, Advice::OverCurrent),
+            danger(values.kailu25 > limits.maxVoltageV),
+            danger(values.kailu10 > limits.maxVoltageV),
+            lossOfYield(values.mpp15 < limits.minMppVoltageV, Advice::LowMpp),
+            lossOfYield(values.mpp50 < limits.minMppVoltageV, Advice::LowMpp),
+            lossOfYield(values.mpp70 < limits.minMppVoltageV, Advice::LowMpp)};
+}
+
+Advice adviceFor(const StringValues& values, int strings, double shortCircuitCurrentA,
+                 const InverterLimits& limits) {
+    if (values.kailu25 > limits.maxVoltageV || values.kailu10 > limits.maxVoltageV)
+        return Advice::OverVoltage;
+    if (strings * shortCircuitCurrentA > limits.maxCurrentA)
+        return Advice::OverCurrent;
+    if (values.mpp15 < limits.minMppVoltageV || values.mpp50 < limits.minMppVoltageV ||
+        values.mpp70 < limits.minMppVoltageV)
+        return Advice::LowMpp;
+    return Advice::General;
+}
+
+GeneratorSummary summarize(const std::array<InputContribution, 3>& inputs, double inverterMaxDcPowerW) {
+    GeneratorSummary s;
+    for (const InputContribution& input : inputs) {
+        s.totalModules += input.moduleCount;
+        s.totalPowerW += input.moduleCount * input.modulePowerW;
+        s.totalAreaM2 += input.moduleCount * input.moduleAreaM2;
+    }
+    if (s.totalPowerW == 0)
+        return s; // no ratio without power: it is shown as "-"
+    const double quotient = inverterMaxDcPowerW / s.totalPowerW;
+    s.ratioDefined = std::isfinite(quotient);
+    s.powerRatio = quotient * 100;
+    s.ratioMark =
+        s.ratioDefined && s.powerRatio >= kRatioLow && s.powerRatio <= kRatioHigh ? cmOk : cmWarning;
+    if (!s.ratioDefined)
+        s.ratioMark = cmNone;
+    return s;
+}
+
+} // namespace tarvel::sizing
