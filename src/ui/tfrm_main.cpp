@@ -34,7 +34,8 @@ PageControlWidths pageControlWidths(int windowWidth) {
 }
 
 Tfrm_main::Tfrm_main(AppContext& context, QWidget* parent)
-    : QMainWindow(parent), m_ctx(context), LangReplacer(new TAcroMultiReplacer(this)) {
+    : QMainWindow(parent), m_ctx(context), LangReplacer(new TAcroMultiReplacer(this)),
+      m_report(report::ReportTemplate::load(QStringLiteral(":/report/TarvelReport.json"))) {
     g_mainWindow = this;
     setObjectName(QStringLiteral("frm_main"));
     setWindowTitle(QStringLiteral("Inverter Selection Software of Tarvel"));

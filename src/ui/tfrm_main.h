@@ -4,6 +4,7 @@
 #include "catalog/inverter_model_tables.h"
 #include "design/design_session.h"
 #include "design/string_sizing.h"
+#include "report/report_template.h"
 #include "ui/main_window_ui.h"
 
 #include <QMainWindow>
@@ -13,6 +14,10 @@ class QAction;
 class QLabel;
 
 namespace tarvel {
+
+namespace report {
+class ReportPreview;
+}
 
 class SpinEdit;
 class TAcroMultiReplacer;
@@ -120,8 +125,13 @@ public:
     void BitBtn1Click();
     void ComboBox18Change();
 
-    // Menu commands of the shell (tfrm_main_shell.cpp)
+    // Design report (tfrm_main_report.cpp)
+    void InitReport();
     void N24Click();
+    const report::ReportTemplate& TarvelReport() const { return m_report; }
+    report::ReportPreview* reportPreview() const;
+
+    // Menu commands of the shell (tfrm_main_shell.cpp)
     void NewLocation2Click();
     void New_inverterClick();
     void New_panelClick();
@@ -173,6 +183,8 @@ private:
     void showYearlyEnergy();
     void orientationChanged(SpinEdit* field, int& angle, QLabel* systemListLine, const char* prefix);
     void setEnabledPages(int count);
+    void setReportText(const char* field, const QString& text);
+    void fillReportInput(InputId id);
     void loadLogo();
     void changeLanguage(QAction* item, int codePage);
     StringInputUi& inputUi(InputId id) { return ui.inputs[static_cast<std::size_t>(id)]; }
@@ -183,6 +195,8 @@ private:
     TDesignSession m_session;
     TAcroMultiReplacer* LangReplacer;
     QPointer<Tfrm_ProductInfo> m_productInfo;
+    report::ReportTemplate m_report;
+    QPointer<report::ReportPreview> m_preview;
     bool m_shown = false;
 };
 

@@ -15,9 +15,6 @@
 
 namespace tarvel {
 
-// The report arrives with the report step.
-void Tfrm_main::N24Click() {}
-
 // The catalog dialogs arrive with the dialog step.
 void Tfrm_main::NewLocation2Click() {}
 void Tfrm_main::New_inverterClick() {}

@@ -1,7 +1,8 @@
 // window_snapshots <catalog> <out dir> [Control=value ...]
 // Developer tool: builds the main window offscreen on a catalog, sets controls by component name in
 // the order given (a chooser picks the entry, a field takes the text, as a user would), and saves
-// each design page as PNG, so the look and the numbers can be checked without a display.
+// each design page as PNG and the filled report as report.pdf, so the look and the numbers can be checked
+// without a display.
 //   window_snapshots VurIvira /tmp/shots ComboBox1=Germany ComboBox2=Berlin SpinEdit6=2
 
 #include "app/app_context.h"
@@ -9,6 +10,7 @@
 #include "app/dialogs.h"
 #include "app/platform.h"
 #include "app/tdm.h"
+#include "report/prepared_report.h"
 #include "ui/look.h"
 #include "ui/spin_edit.h"
 #include "ui/tfrm_main.h"
@@ -82,5 +84,8 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
         window.grab().save(out.filePath(QStringLiteral("page%1.png").arg(i)));
     }
+    window.InitReport();
+    tarvel::report::PreparedReport::prepare(window.TarvelReport())
+        .exportPdf(out.filePath(QStringLiteral("report.pdf")));
     return 0;
 }

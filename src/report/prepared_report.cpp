@@ -1,0 +1,146 @@
+#include "report/prepared_report.h"
+
+#include "report/report_json.h"
+#include "report/report_painter.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace tarvel::report {
+
+namespace {
+
+const QString kFileFormat = QStringLiteral("tarvel-prepared-report");
+constexpr int kFileVersion = 1;
+
+} // namespace
+
+PreparedReport PreparedReport::prepare(const ReportTemplate& reportTemplate) {
+    PreparedReport report;
+    report.m_name = reportTemplate.name();
+    report.m_pageSizeMm = reportTemplate.pageSizeMm();
+    report.m_marginMm = reportTemplate.marginMm();
+    // Copies of the objects; their images are shared until either side changes one.
+    report.m_objects = reportTemplate.objects();
+    return report;
+}
+
+void PreparedReport::paintPage(QPainter& painter, int page, const QRectF& pageRectPx) const {
+    paintPage(painter, page, pageRectPx, {});
+}
+
+void PreparedReport::paintPage(QPainter& painter, int page, const QRectF& pageRectPx,
+                               const QStringList& highlighted) const {
+    if (page < 0 || page >= pageCount())
+        return;
+    detail::paintObjects(painter, m_objects, detail::fitSheet(m_pageSizeMm, m_marginMm, pageRectPx),
+                         highlighted);
+}
+
+QImage PreparedReport::renderPage(int page, double dpi) const {
+    const double pxPerMm = dpi / 25.4;
+    QImage image(qRound(m_pageSizeMm.width() * pxPerMm), qRound(m_pageSizeMm.height() * pxPerMm),
+                 QImage::Format_ARGB32_Premultiplied);
+    // The image's resolution is the one the fonts are sized for (see detail::paintObjects).
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintPage(painter, page, QRectF(QPointF(0, 0), m_pageSizeMm * pxPerMm));
+    return image;
+}
+
+void PreparedReport::exportPdf(const QString& path) const {
+    // Opened here rather than by the writer, which would only report that painting failed.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw ReportError(
+            QStringLiteral("Cannot write the PDF file %1: %2").arg(path, file.errorString()).toStdString());
+    QPdfWriter writer(&file);
+    writer.setCreator(QStringLiteral("Tarvel PV Designer"));
+    writer.setTitle(m_name);
+    writer.setPageSize(QPageSize(m_pageSizeMm, QPageSize::Millimeter));
+    // The report's margins are part of its layout, so the writer adds none of its own.
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    writer.setResolution(600);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        throw ReportError(QStringLiteral("Cannot write the PDF file %1").arg(path).toStdString());
+    paintPage(painter, 0, detail::sheetRectOnDevice(writer));
+    painter.end();
+}
+
+void PreparedReport::print(QPagedPaintDevice& device) const {
+    QPainter painter;
+    if (!painter.begin(&device))
+        throw ReportError("Cannot start printing the report");
+    for (int page = 0; page < pageCount(); ++page) {
+        if (page > 0)
+            device.newPage();
+        paintPage(painter, page, detail::sheetRectOnDevice(device));
+    }
+    painter.end();
+}
+
+QStringList PreparedReport::find(const QString& needle) const {
+    QStringList names;
+    if (needle.isEmpty())
+        return names;
+    for (const ReportObject& object : m_objects)
+        if (object.visible && object.kind == ReportObject::Kind::Text &&
+            object.lines.join(u'\n').contains(needle, Qt::CaseInsensitive))
+            names << object.name;
+    return names;
+}
+
+void PreparedReport::save(const QString& path) const {
+    QJsonArray objects;
+    for (const ReportObject& object : m_objects)
+        objects.append(detail::writeObject(object));
+    const QJsonObject root{{"format", kFileFormat},
+                           {"version", kFileVersion},
+                           {"name", m_name},
+                           {"page", detail::writePage({m_pageSizeMm, m_marginMm})},
+                           {"objects", objects}};
+    // Written aside and renamed, so a failed save leaves an earlier file intact.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(root).toJson()) < 0 || !file.commit())
+        throw ReportError(QStringLiteral("Cannot write the prepared report %1: %2")
+                              .arg(path, file.errorString())
+                              .toStdString());
+}
+
+PreparedReport PreparedReport::load(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ReportError(QStringLiteral("Cannot read the prepared report %1: %2")
+                              .arg(path, file.errorString())
+                              .toStdString());
+    const QString source = QStringLiteral("Prepared report %1").arg(path);
+    const QJsonObject root = detail::readRoot(file.readAll(), source, kFileFormat, kFileVersion);
+
+    PreparedReport report;
+    if (!root.value("name").isString())
+        throw ReportError(QStringLiteral("%1: \"name\" must be a string").arg(source).toStdString());
+    report.m_name = root.value("name").toString();
+    const detail::PageSetup page = detail::readPage(root, source);
+    report.m_pageSizeMm = page.sizeMm;
+    report.m_marginMm = page.marginMm;
+    detail::ReadContext context;
+    context.source = source;
+    context.printableWidthMm = page.sizeMm.width() - 2 * page.marginMm;
+    report.m_objects = detail::readObjects(root, context);
+    return report;
+}
+
+bool PreparedReport::operator==(const PreparedReport& other) const {
+    return m_name == other.m_name && m_pageSizeMm == other.m_pageSizeMm && m_marginMm == other.m_marginMm &&
+           m_objects == other.m_objects;
+}
+
+} // namespace tarvel::report
