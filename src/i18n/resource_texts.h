@@ -126,3 +126,21 @@ inline constexpr char MppPowerPrefix[] = "MPP-Power:";
 inline constexpr char Copper[] = "Cu";
 
 } // namespace tarvel::rs
+
+namespace tarvel::rs {
+
+// Catalog dialogs.
+inline constexpr char FillInAllFields[] = "Please check if some unit not filled!";
+inline constexpr char LoadInverterPicture[] = "Please load this inverter picture!";
+inline constexpr char InverterExists[] = "Database has added this inverter information!";
+inline constexpr char PanelExists[] = "Database has added this Solar panels!";
+inline constexpr char CityExists[] = "Database has added this City Information!";
+inline constexpr char FormatError[] = "Fill in incomplete or data format error,please check!";
+inline constexpr char InverterNote[] =
+    "Note: Please fill in strictly  according to the e.g. format, especially  the red part of the font, and pay "
+    "attention to the accuracy between the units and numbers!";
+inline constexpr char PanelNote[] =
+    "Note: Please fill in strictly  according to the e.g. format,  and pay attention to the accuracy between the "
+    "units and numbers!";
+
+} // namespace tarvel::rs

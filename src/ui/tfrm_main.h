@@ -187,6 +187,7 @@ private:
     void fillReportInput(InputId id);
     void loadLogo();
     void changeLanguage(QAction* item, int codePage);
+    template <typename Dialog> void openCatalogDialog(QPointer<QDialog>& slot);
     StringInputUi& inputUi(InputId id) { return ui.inputs[static_cast<std::size_t>(id)]; }
     const StringInputUi& inputUi(InputId id) const { return ui.inputs[static_cast<std::size_t>(id)]; }
 
@@ -195,6 +196,9 @@ private:
     TDesignSession m_session;
     TAcroMultiReplacer* LangReplacer;
     QPointer<Tfrm_ProductInfo> m_productInfo;
+    QPointer<QDialog> m_locationDialog;
+    QPointer<QDialog> m_inverterDialog;
+    QPointer<QDialog> m_panelDialog;
     report::ReportTemplate m_report;
     QPointer<report::ReportPreview> m_preview;
     bool m_shown = false;

@@ -8,6 +8,9 @@
 #include "app/product_info.h"
 #include "app/tdm.h"
 #include "i18n/text_replacer.h"
+#include "ui/tfrm_inverter_new.h"
+#include "ui/tfrm_location.h"
+#include "ui/tfrm_panel_new.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -15,10 +18,26 @@
 
 namespace tarvel {
 
-// The catalog dialogs arrive with the dialog step.
-void Tfrm_main::NewLocation2Click() {}
-void Tfrm_main::New_inverterClick() {}
-void Tfrm_main::New_panelClick() {}
+// Each catalog dialog is made when its command is chosen, shown modally and destroyed when it closes;
+// while it is open the main window takes no second command.
+template <typename Dialog> void Tfrm_main::openCatalogDialog(QPointer<QDialog>& slot) {
+    if (slot)
+        return;
+    auto* dialog = new Dialog(m_ctx, this);
+    slot = dialog;
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->exec();
+}
+
+void Tfrm_main::NewLocation2Click() {
+    openCatalogDialog<Tfrm_location>(m_locationDialog);
+}
+void Tfrm_main::New_inverterClick() {
+    openCatalogDialog<Tfrm_inverter_new>(m_inverterDialog);
+}
+void Tfrm_main::New_panelClick() {
+    openCatalogDialog<Tfrm_panel_new>(m_panelDialog);
+}
 
 void Tfrm_main::ChineseLangClick() {
     changeLanguage(ui.N21, kCodePageChinese);

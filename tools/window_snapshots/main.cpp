@@ -1,7 +1,8 @@
 // window_snapshots <catalog> <out dir> [Control=value ...]
 // Developer tool: builds the main window offscreen on a catalog, sets controls by component name in
 // the order given (a chooser picks the entry, a field takes the text, as a user would), and saves
-// each design page as PNG and the filled report as report.pdf, so the look and the numbers can be checked
+// each design page, the report preview, the catalog dialogs and the About box as PNG and the
+// filled report as report.pdf, so the look and the numbers can be checked
 // without a display.
 //   window_snapshots VurIvira /tmp/shots ComboBox1=Germany ComboBox2=Berlin SpinEdit6=2
 
@@ -9,11 +10,16 @@
 #include "app/app_settings.h"
 #include "app/dialogs.h"
 #include "app/platform.h"
+#include "app/product_info.h"
 #include "app/tdm.h"
 #include "report/prepared_report.h"
+#include "report/report_preview.h"
 #include "ui/look.h"
 #include "ui/spin_edit.h"
+#include "ui/tfrm_inverter_new.h"
+#include "ui/tfrm_location.h"
 #include "ui/tfrm_main.h"
+#include "ui/tfrm_panel_new.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -52,6 +58,13 @@ bool setControl(tarvel::Tfrm_main& window, const QString& name, const QString& v
     return false;
 }
 
+void snapshot(QWidget* widget, const QString& path) {
+    widget->show();
+    QApplication::processEvents();
+    widget->grab().save(path);
+    widget->hide();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -87,5 +100,15 @@ int main(int argc, char* argv[]) {
     window.InitReport();
     tarvel::report::PreparedReport::prepare(window.TarvelReport())
         .exportPdf(out.filePath(QStringLiteral("report.pdf")));
+    window.N24Click();
+    snapshot(window.reportPreview(), out.filePath(QStringLiteral("preview.png")));
+    tarvel::Tfrm_location location(context, &window);
+    snapshot(&location, out.filePath(QStringLiteral("dialog_location.png")));
+    tarvel::Tfrm_panel_new panel(context, &window);
+    snapshot(&panel, out.filePath(QStringLiteral("dialog_panel.png")));
+    tarvel::Tfrm_inverter_new inverter(context, &window);
+    snapshot(&inverter, out.filePath(QStringLiteral("dialog_inverter.png")));
+    tarvel::Tfrm_ProductInfo about(settings, &window);
+    snapshot(&about, out.filePath(QStringLiteral("about.png")));
     return 0;
 }
