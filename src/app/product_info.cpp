@@ -24,7 +24,7 @@ Tfrm_ProductInfo::Tfrm_ProductInfo(const TAppSettings& settings, QWidget* parent
     Mo_info->setReadOnly(true);
     Mo_info->setFrameShape(QFrame::NoFrame);
     Mo_info->setGeometry(11, 8, 489, 100);
-    Mo_info->setStyleSheet(QStringLiteral("background: transparent;"));
+    Mo_info->setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; border: none; }"));
 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setText(QStringLiteral("version:v1.2.0"));
@@ -42,13 +42,16 @@ Tfrm_ProductInfo::Tfrm_ProductInfo(const TAppSettings& settings, QWidget* parent
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 
+    useStoredFormOptions(*LangReplacer);
+    if (LangReplacer->AutoReplace)
+        LangReplacer->Replace();
     FormCreate();
 }
 
 void Tfrm_ProductInfo::FormCreate() {
     Mo_info->setPlainText(m_settings.LanguageCodePage == kCodePageChinese ? res(rs::ProductInfoChinese)
                                                                           : res(rs::ProductInfoEnglish));
-    LangReplacer->OwnerOption().CodePage = QString::number(m_settings.LanguageCodePage);
+    LangReplacer->OwnerOption().setCodePage(QString::number(m_settings.LanguageCodePage));
     LangReplacer->Replace();
 }
 

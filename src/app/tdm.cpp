@@ -2,19 +2,32 @@
 
 #include "app/dialogs.h"
 #include "app/platform.h"
+#include "i18n/replace_property.h"
 #include "i18n/resource_strings.h"
 
 namespace tarvel {
 
 TDM::TDM(TAppSettings& settings, Platform& platform, Dialogs& dialogs, QString iniPath,
-         const QString& catalogPath)
+         const QString& catalogPath, const QString& dictionaryPath)
     : m_settings(settings), m_platform(platform), m_dialogs(dialogs), m_iniPath(std::move(iniPath)),
-      m_catalog(catalogPath.isEmpty() ? std::make_unique<Catalog>()
-                                      : std::make_unique<Catalog>(catalogPath)) {
+      m_catalog(catalogPath.isEmpty() ? std::make_unique<Catalog>() : std::make_unique<Catalog>(catalogPath)),
+      m_langFile(std::make_unique<TAcroMultiFileDD>()) {
+    // The dictionary's stored properties.
+    m_langFile->setLoading(true);
+    reportErrors(m_dialogs, nullptr, [this] { m_langFile->setDDName(resourceDictionaryName()); });
+    m_langFile->setDDReaderID(QStringLiteral("AcroTextCSV"));
+    m_langFile->setFileName(dictionaryPath);
+    m_langFile->setIsUnicode(false);
+    m_langFile->setLoading(false);
+    // A dictionary that cannot be read is reported once; the program then shows its design texts.
+    resetDictionaryFailures();
+    setDictionaryFailureHandler([this](const QString& message) { m_dialogs.errorReport(nullptr, message); });
     reportErrors(m_dialogs, nullptr, [this] { DataModuleCreate(); });
 }
 
-TDM::~TDM() = default;
+TDM::~TDM() {
+    setDictionaryFailureHandler({});
+}
 
 void TDM::DataModuleCreate() {
     LanguageIni ini(m_iniPath);
@@ -25,6 +38,10 @@ void TDM::DataModuleCreate() {
         ini.writeInteger(QStringLiteral("Language"), m_settings.LanguageCodePage);
     }
     ResourceTranslator& translator = ResourceTranslator::instance();
+    translator.setLookup([](const ResourceReplaceOption& option, const QString& text) {
+        return lookupText(TAcroMultiDDStorage::instance().FindDD(option.DDName), text, option.CodePage,
+                          option.SeqNo, true);
+    });
     translator.setDefaultReplaceOption(
         {resourceDictionaryName(), QString::number(m_settings.LanguageCodePage), QStringLiteral("0")});
     translator.switchOn();

@@ -2,6 +2,7 @@
 
 #include "app/app_settings.h"
 #include "catalog/catalog.h"
+#include "i18n/multi_dd.h"
 
 #include <memory>
 
@@ -11,19 +12,22 @@ class Dialogs;
 class Platform;
 
 // The data module: created first at start-up, it reads the settings, switches the resource-string
-// translator to the chosen language and owns the catalog connection.
+// translator to the chosen language and owns the catalog connection and the dictionary LangFile.
 class TDM {
 public:
     // `iniPath` is Language.ini (beside the executable by default); an empty `catalogPath` looks the
-    // catalog up in the current directory and then beside the executable.
+    // catalog up in the current directory and then beside the executable; `dictionaryPath` is searched
+    // as given, beside the executable, then along PATH.
     TDM(TAppSettings& settings, Platform& platform, Dialogs& dialogs,
-        QString iniPath = LanguageIni::defaultPath(), const QString& catalogPath = {});
+        QString iniPath = LanguageIni::defaultPath(), const QString& catalogPath = {},
+        const QString& dictionaryPath = QStringLiteral("chinatoEN.lng"));
     ~TDM();
 
     Catalog& catalog() { return *m_catalog; }
+    TAcroMultiFileDD& LangFile() { return *m_langFile; }
     QString iniPath() const { return m_iniPath; }
 
-    // The dictionary name the resource translator uses.
+    // The dictionary name every replacement option of the program uses.
     static QString resourceDictionaryName() { return QStringLiteral("DD_Resource"); }
 
 private:
@@ -37,6 +41,7 @@ private:
     Dialogs& m_dialogs;
     QString m_iniPath;
     std::unique_ptr<Catalog> m_catalog;
+    std::unique_ptr<TAcroMultiFileDD> m_langFile;
 };
 
 } // namespace tarvel

@@ -19,6 +19,23 @@
 #include <functional>
 
 namespace tarvel::report {
+namespace {
+
+std::function<QString(const QString&)>& textTranslator() {
+    static std::function<QString(const QString&)> translator;
+    return translator;
+}
+
+QString composed(const char* text) {
+    const QString source = QString::fromUtf8(text);
+    return textTranslator() ? textTranslator()(source) : source;
+}
+
+} // namespace
+
+void ReportPreview::setTextTranslator(std::function<QString(const QString&)> translator) {
+    textTranslator() = std::move(translator);
+}
 
 struct ReportPreview::Private {
     ReportPreview* q = nullptr;
@@ -69,20 +86,20 @@ struct ReportPreview::Private {
 
     void saveWithDialog() const {
         const QString path =
-            chooseFile(true, tr("Save prepared report"), tr("Prepared report (*.tpr)"), "tpr");
+            chooseFile(true, composed("Save prepared report"), composed("Prepared report (*.tpr)"), "tpr");
         if (!path.isEmpty())
             reported([&] { q->saveTo(path); });
     }
 
     void loadWithDialog() {
         const QString path =
-            chooseFile(false, tr("Load prepared report"), tr("Prepared report (*.tpr)"), "tpr");
+            chooseFile(false, composed("Load prepared report"), composed("Prepared report (*.tpr)"), "tpr");
         if (!path.isEmpty())
             reported([&] { q->loadFrom(path); });
     }
 
     void exportWithDialog() const {
-        const QString path = chooseFile(true, tr("Export PDF"), tr("PDF (*.pdf)"), "pdf");
+        const QString path = chooseFile(true, composed("Export PDF"), composed("PDF (*.pdf)"), "pdf");
         if (!path.isEmpty())
             reported([&] { q->exportPdfTo(path); });
     }
@@ -137,10 +154,12 @@ ReportPreview::ReportPreview(QWidget* parent) : QDialog(parent), d(new Private) 
     bar->addSeparator();
     // Short button labels keep every command on the bar at the window's width; the tool tips and the
     // action texts keep the full names.
-    add(tr("Save prepared report..."), "document-save", QKeySequence::Save, [this] { d->saveWithDialog(); })
-        ->setIconText(tr("Save report"));
-    add(tr("Load prepared report..."), "document-open", QKeySequence::Open, [this] { d->loadWithDialog(); })
-        ->setIconText(tr("Load report"));
+    add(tr("Save prepared report..."), "document-save", QKeySequence::Save, [this] {
+        d->saveWithDialog();
+    })->setIconText(tr("Save report"));
+    add(tr("Load prepared report..."), "document-open", QKeySequence::Open, [this] {
+        d->loadWithDialog();
+    })->setIconText(tr("Load report"));
     add(tr("Export PDF..."), "document-export", QKeySequence(), [this] { d->exportWithDialog(); });
     bar->addSeparator();
     add(tr("Close"), "window-close", QKeySequence::Close, [this] { close(); });
@@ -183,7 +202,7 @@ void ReportPreview::fitToWidth() {
 
 QStringList ReportPreview::findText(const QString& needle) {
     d->highlighted = d->report.find(needle);
-    d->foundLabel->setText(needle.isEmpty() ? QString() : tr("%1 found").arg(d->highlighted.size()));
+    d->foundLabel->setText(needle.isEmpty() ? QString() : composed("%1 found").arg(d->highlighted.size()));
     d->view->updatePreview();
     return d->highlighted;
 }

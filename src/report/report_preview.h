@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 namespace tarvel::report {
 
 // The preview window of a prepared report: zoom, find text (the matching fields are highlighted),
@@ -15,6 +17,10 @@ public:
     explicit ReportPreview(QWidget* parent = nullptr);
     ~ReportPreview() override;
 
+    // Texts the preview composes while it runs (the count of found fields, file dialog titles and
+    // filters) pass through this function, so the program can show them in its interface language.
+    static void setTextTranslator(std::function<QString(const QString&)> translator);
+
     // Shows `report`, discarding the pages shown before.
     void showReport(const PreparedReport& report);
     const PreparedReport& report() const;
@@ -23,10 +29,10 @@ public:
     void zoomIn();
     void zoomOut();
     void fitToWidth();
-    QStringList findText(const QString& needle);   // highlights and returns the matching objects
-    void saveTo(const QString& path) const;         // throws ReportError
-    void loadFrom(const QString& path);             // throws ReportError
-    void exportPdfTo(const QString& path) const;    // throws ReportError
+    QStringList findText(const QString& needle); // highlights and returns the matching objects
+    void saveTo(const QString& path) const;      // throws ReportError
+    void loadFrom(const QString& path);          // throws ReportError
+    void exportPdfTo(const QString& path) const; // throws ReportError
 
 private:
     struct Private;

@@ -39,6 +39,12 @@ CatalogDialog::CatalogDialog(AppContext& context, const QString& caption, int fi
       m_fields(static_cast<std::size_t>(fieldCount), nullptr) {
     setWindowTitle(caption);
     setModal(true);
+    useStoredFormOptions(*LangReplacer);
+}
+
+void CatalogDialog::componentsLoaded() {
+    if (LangReplacer->AutoReplace)
+        LangReplacer->Replace();
 }
 
 QLineEdit* CatalogDialog::addField(QGridLayout* grid, int row, int number, const QString& caption,
@@ -81,7 +87,7 @@ void CatalogDialog::showMessage(const QString& text) {
 }
 
 void CatalogDialog::applyLanguage() {
-    LangReplacer->OwnerOption().CodePage = QString::number(m_ctx.settings.LanguageCodePage);
+    LangReplacer->OwnerOption().setCodePage(QString::number(m_ctx.settings.LanguageCodePage));
     LangReplacer->Replace();
 }
 

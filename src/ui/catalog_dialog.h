@@ -46,6 +46,8 @@ protected:
     bool allFieldsFilled();
     void clearFields();
     void showMessage(const QString& text);
+    // The replacer records the design texts once the subclass has built its controls.
+    void componentsLoaded();
     void applyLanguage();
     QPushButton* makeButton(const char* name, const char* caption);
     // The field's text as a number; throws ConversionError.

@@ -1,5 +1,8 @@
 #include "ui/display_widgets.h"
 
+#include "i18n/resource_strings.h"
+#include "i18n/resource_texts.h"
+
 #include <QIcon>
 #include <QPainter>
 #include <QStyle>
@@ -76,7 +79,7 @@ PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {
 void PictureBox::setJpeg(const QByteArray& bytes) {
     QImage decoded;
     if (!decoded.loadFromData(bytes, "JPG"))
-        throw PictureError("The picture is not a valid JPEG image.");
+        throw PictureError(res(rs::NotAJpeg).toStdString());
     m_bytes = bytes;
     m_image = decoded;
     setPixmap(QPixmap::fromImage(decoded));

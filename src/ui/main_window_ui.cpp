@@ -29,7 +29,7 @@ MultiLineLabel* stringLine(QWidget* parent, const char* name) {
     label->setProperty("role", QStringLiteral("pane"));
     // Five module lines: a Latin face with tighter lines than the CJK interface font (Chinese
     // characters still come from the CJK font).
-    label->setFixedHeight(76);
+    label->setFixedHeight(82);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSize(9);
     label->setFont(font);

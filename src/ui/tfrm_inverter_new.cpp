@@ -80,6 +80,7 @@ Tfrm_inverter_new::Tfrm_inverter_new(AppContext& context, QWidget* parent)
       Memo1(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("frm_inverter_new"));
     buildFields();
+    componentsLoaded();
     FormCreate();
 }
 

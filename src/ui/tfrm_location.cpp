@@ -4,6 +4,7 @@
 #include "design/number_format.h"
 #include "i18n/resource_strings.h"
 #include "i18n/resource_texts.h"
+#include "i18n/text_replacer.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -27,7 +28,10 @@ constexpr int kYearField = 18;
 Tfrm_location::Tfrm_location(AppContext& context, QWidget* parent)
     : CatalogDialog(context, QStringLiteral("New Location Information"), 18, parent) {
     setObjectName(QStringLiteral("frm_location"));
+    // The stored replacer lists one item without a component, which replaces nothing.
+    LangReplacer->addReplaceCom(nullptr);
     buildFields();
+    componentsLoaded();
     FormCreate();
 }
 

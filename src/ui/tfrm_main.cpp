@@ -1,7 +1,10 @@
 #include "ui/tfrm_main.h"
 
 #include "app/dialogs.h"
+#include "i18n/replace_property.h"
+#include "i18n/resource_strings.h"
 #include "i18n/text_replacer.h"
+#include "report/report_preview.h"
 #include "ui/display_widgets.h"
 #include "ui/spin_edit.h"
 
@@ -43,6 +46,14 @@ Tfrm_main::Tfrm_main(AppContext& context, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setupMainWindowUi(this, ui);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setReplacementMainWindow(this);
+    report::ReportPreview::setTextTranslator(
+        [](const QString& text) { return ResourceTranslator::instance().translate(text); });
+    useStoredFormOptions(*LangReplacer);
+    LangReplacer->addReplaceCom(ui.pages[0]);
+    // The texts as designed are recorded before anything else writes into the controls.
+    if (LangReplacer->AutoReplace)
+        LangReplacer->Replace();
     // The help tab is sized by its page control only when shown; its panels follow it.
     ui.RzPageControl2->widget(1)->installEventFilter(this);
     FormPaint();

@@ -2,9 +2,11 @@
 
 #include "ui/tfrm_main.h"
 
+#include "app/app_settings.h"
 #include "design/number_format.h"
 #include "i18n/resource_strings.h"
 #include "i18n/resource_texts.h"
+#include "i18n/text_replacer.h"
 #include "report/report_preview.h"
 #include "ui/display_widgets.h"
 #include "ui/spin_edit.h"
@@ -148,6 +150,12 @@ void Tfrm_main::N24Click() {
     if (!m_preview) {
         m_preview = new report::ReportPreview(this);
         m_preview->setAttribute(Qt::WA_DeleteOnClose);
+        // The preview speaks the interface language like every other window.
+        auto* replacer = new TAcroMultiReplacer(m_preview);
+        useStoredFormOptions(*replacer);
+        replacer->Replace();
+        replacer->OwnerOption().setCodePage(QString::number(m_ctx.settings.LanguageCodePage));
+        replacer->Replace();
     }
     m_preview->showReport(prepared);
     m_preview->show();

@@ -60,7 +60,7 @@ void Tfrm_main::changeLanguage(QAction* item, int codePage) {
 void Tfrm_main::LanguageFresh(QAction* Item, int CodePage) {
     ui.N21->setChecked(Item == ui.N21);
     ui.N22->setChecked(Item == ui.N22);
-    LangReplacer->OwnerOption().CodePage = QString::number(CodePage);
+    LangReplacer->OwnerOption().setCodePage(QString::number(CodePage));
     m_ctx.settings.LanguageCodePage = CodePage;
     LangReplacer->Replace();
 }

@@ -38,7 +38,7 @@ void Tfrm_main::FormCreate() {
     new_project();
     for (QLabel* background : ui.pageImages)
         background->lower();
-    LangReplacer->OwnerOption().CodePage = QString::number(m_ctx.settings.LanguageCodePage);
+    LangReplacer->OwnerOption().setCodePage(QString::number(m_ctx.settings.LanguageCodePage));
     LangReplacer->Replace();
     loadLogo();
     ui.Memo6->setText(kCrLf + res(rs::Disclaimer));

@@ -47,6 +47,7 @@ Tfrm_panel_new::Tfrm_panel_new(AppContext& context, QWidget* parent)
     : CatalogDialog(context, QStringLiteral("NewPanel"), 15, parent), Memo1(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("frm_panel_new"));
     buildFields();
+    componentsLoaded();
     FormCreate();
 }
 

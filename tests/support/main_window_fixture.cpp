@@ -4,6 +4,7 @@
 #include "ui/display_widgets.h"
 #include "ui/spin_edit.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +70,14 @@ TInverterInfo sampleInverter(const char* name, const char* dcMax, const char* ac
     return v;
 }
 
+QString writeEmptyDictionary(const QString& dir) {
+    const QString path = QDir(dir).filePath(QStringLiteral("chinatoEN.lng"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("DDKey,CodePage,SeqNo,DisplayValue,\r\n");
+    return path;
+}
+
 void fillSmallCatalog(TempCatalog& temp) {
     Catalog& c = temp.catalog();
     c.locationInsert(location("Germany", "Munich", 48.14, 519));
@@ -82,7 +91,8 @@ void fillSmallCatalog(TempCatalog& temp) {
     c.inverterInsert(sampleInverter("KT3000-S", "3.60", "3.3", "12"));
 }
 
-MainWindowFixture::MainWindowFixture(const QString& languageIni, const Filler& fill) {
+MainWindowFixture::MainWindowFixture(const QString& languageIni, const Filler& fill,
+                                     const QString& dictionary) {
     if (fill)
         fill(catalog);
     iniPath = settingsDir.filePath(QStringLiteral("Language.ini"));
@@ -91,7 +101,8 @@ MainWindowFixture::MainWindowFixture(const QString& languageIni, const Filler& f
         if (ini.open(QIODevice::WriteOnly))
             ini.write(languageIni.toUtf8());
     }
-    dm = std::make_unique<TDM>(settings, platform, dialogs, iniPath, catalog.path());
+    dictionaryPath = dictionary.isEmpty() ? writeEmptyDictionary(settingsDir.path()) : dictionary;
+    dm = std::make_unique<TDM>(settings, platform, dialogs, iniPath, catalog.path(), dictionaryPath);
     context = std::make_unique<AppContext>(AppContext{settings, *dm, dialogs, platform});
     m_window = std::make_unique<Tfrm_main>(*context);
 }

@@ -47,6 +47,10 @@ public:
     int oem = 1252;
 };
 
+// Writes a dictionary file with the column names and no entries into `dir`: the window then shows its
+// design texts, whatever language the settings name.
+QString writeEmptyDictionary(const QString& dir);
+
 // An inverter row with typical texts and the given numbers.
 TInverterInfo sampleInverter(const char* name, const char* dcMax, const char* acMax, const char* maxI);
 
@@ -61,7 +65,7 @@ public:
     // `languageIni` is written into the settings file before the data module reads it (empty: none);
     // `fill` puts the catalog's rows in before the window reads its lists.
     explicit MainWindowFixture(const QString& languageIni = QStringLiteral("[LanguageOf]\nLanguage=1252\n"),
-                               const Filler& fill = fillSmallCatalog);
+                               const Filler& fill = fillSmallCatalog, const QString& dictionary = QString());
     ~MainWindowFixture();
 
     Tfrm_main& window() { return *m_window; }
@@ -85,6 +89,7 @@ public:
     TempCatalog catalog;
     QTemporaryDir settingsDir;
     QString iniPath;
+    QString dictionaryPath;
     TAppSettings settings;
     FakePlatform platform;
     RecordingDialogs dialogs;

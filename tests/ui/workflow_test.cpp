@@ -229,7 +229,7 @@ TEST(Workflow, AMissingCatalogIsReportedOnceAndTheWindowStaysUsable) {
     QDir::setCurrent(dir.path());
     {
         TDM dm(settings, platform, dialogs, dir.filePath(QStringLiteral("Language.ini")),
-               dir.filePath(QStringLiteral("VurIvira")));
+               dir.filePath(QStringLiteral("VurIvira")), test::writeEmptyDictionary(dir.path()));
         AppContext context{settings, dm, dialogs, platform};
         Tfrm_main window(context);
         EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("0:Database review error")});
