@@ -21,7 +21,12 @@ struct TAppSettings {
     std::int32_t InsertVisNum = 0;
     QString ProgramVersion;
     bool RestartPending = false;
+    // The design saved for the new process of a restart to open (and delete); empty for none.
+    QString RestartDesign;
 };
+
+// The argument with which a restarted program is told which saved design to open.
+inline constexpr char kOpenDesignOption[] = "--open-design";
 
 // The settings file could not be written; the message names the file.
 class SettingsError : public std::runtime_error {

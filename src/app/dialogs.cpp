@@ -21,6 +21,19 @@ void QtDialogs::errorReport(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, QApplication::applicationName(), text, QMessageBox::Ok);
 }
 
+QString QtDialogs::openDesignFile(QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                        QStringLiteral("Tarvel PV design (*.tpvd)"));
+}
+
+QString QtDialogs::saveDesignFile(QWidget* parent) {
+    QString path = QFileDialog::getSaveFileName(parent, QString(), QString(),
+                                                QStringLiteral("Tarvel PV design (*.tpvd)"));
+    if (!path.isEmpty() && !path.endsWith(QStringLiteral(".tpvd"), Qt::CaseInsensitive))
+        path += QStringLiteral(".tpvd");
+    return path;
+}
+
 void reportErrors(Dialogs& dialogs, QWidget* parent, const std::function<void()>& action) {
     try {
         action();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <exception>
 #include <functional>
@@ -19,6 +20,31 @@ public:
     virtual QString openPictureFile(QWidget* parent) = 0;
     // The application's default error report: a modal box with the error's text.
     virtual void errorReport(QWidget* parent, const QString& text) = 0;
+    // Ask for a design file to open or to save to; empty when the user cancels.
+    virtual QString openDesignFile(QWidget* parent) = 0;
+    virtual QString saveDesignFile(QWidget* parent) = 0;
+};
+
+// Collects the messages and error reports that would otherwise each open a box, so that a long run
+// of handlers (opening a design) can show them once at its end.
+class CollectingDialogs : public Dialogs {
+public:
+    explicit CollectingDialogs(Dialogs& files) : m_files(files) {}
+    void message(QWidget*, const QString& text) override { add(text); }
+    void errorReport(QWidget*, const QString& text) override { add(text); }
+    QString openPictureFile(QWidget* parent) override { return m_files.openPictureFile(parent); }
+    QString openDesignFile(QWidget* parent) override { return m_files.openDesignFile(parent); }
+    QString saveDesignFile(QWidget* parent) override { return m_files.saveDesignFile(parent); }
+    // Each different text once, in the order they came.
+    QStringList texts() const { return m_texts; }
+
+private:
+    void add(const QString& text) {
+        if (!m_texts.contains(text))
+            m_texts.append(text);
+    }
+    Dialogs& m_files;
+    QStringList m_texts;
 };
 
 class QtDialogs : public Dialogs {
@@ -26,6 +52,8 @@ public:
     void message(QWidget* parent, const QString& text) override;
     QString openPictureFile(QWidget* parent) override;
     void errorReport(QWidget* parent, const QString& text) override;
+    QString openDesignFile(QWidget* parent) override;
+    QString saveDesignFile(QWidget* parent) override;
 };
 
 // Runs `action`; an exception leaving it is shown by the default error report and the program goes on.

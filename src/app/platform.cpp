@@ -9,8 +9,8 @@
 
 namespace tarvel {
 
-void SystemPlatform::startProcess(const QString& program) {
-    QProcess::startDetached(program, {});
+void SystemPlatform::startProcess(const QString& program, const QStringList& arguments) {
+    QProcess::startDetached(program, arguments);
 }
 
 void SystemPlatform::openDocument(const QString& path) {
@@ -30,7 +30,10 @@ namespace tarvel {
 
 void restartIfPending(const TAppSettings& settings, Platform& platform, const QString& program) {
     if (settings.RestartPending)
-        platform.startProcess(program);
+        platform.startProcess(
+            program, settings.RestartDesign.isEmpty()
+                         ? QStringList()
+                         : QStringList{QString::fromLatin1(kOpenDesignOption), settings.RestartDesign});
 }
 
 } // namespace tarvel

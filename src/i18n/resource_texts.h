@@ -71,6 +71,14 @@
     X(ExportPdf, "Export PDF") \
     X(PreparedReportFilter, "Prepared report (*.tpr)") \
     X(PdfFilter, "PDF (*.pdf)") \
+    /* Design files. */ \
+    X(DesignSkipped, "Some parts of the design are not in the catalog and were left out:") \
+    X(SkippedCountry, "Country:") \
+    X(SkippedCity, "City:") \
+    X(SkippedInverter, "Inverter:") \
+    X(SkippedMaker, "Manufacturer of") \
+    X(SkippedModule, "Module type of") \
+    X(DesignNotSaved, "The design could not be saved:") \
     /* Advice of the string checks; pieces joined with CR LF by the caller (an empty piece is an empty line). */ \
     X(AdviceDangerTitle, "The inverter is in danger.") \
     X(AdviceOverVoltage, "The open-circuit voltage of the PV-modules in the string is larger than the maximum input voltage of the inverter.") \

@@ -110,6 +110,8 @@ void setupMenu(QMainWindow* window, MainWindowUi& ui) {
     ui.suiMainMenu1->setObjectName(QStringLiteral("suiMainMenu1"));
     ui.menuFile = menu(ui.suiMainMenu1, "menuFile", "File");
     ui.N14 = action(ui.menuFile, "N14", "New Design");
+    ui.OpenDesign = action(ui.menuFile, "OpenDesign", "Open Design...");
+    ui.SaveDesign = action(ui.menuFile, "SaveDesign", "Save Design...");
     ui.N16 = action(ui.menuFile, "N16", "Cancel");
     ui.menuDatabase = menu(ui.suiMainMenu1, "menuDatabase", "Database Update");
     ui.NewLocation2 = action(ui.menuDatabase, "NewLocation2", "New Location");

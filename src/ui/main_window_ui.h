@@ -89,6 +89,8 @@ struct MainWindowUi {
     QMenu* menuPrint;
     QMenu* menuInformation;
     QAction* N14; // New Design
+    QAction* OpenDesign;
+    QAction* SaveDesign;
     QAction* N16; // Cancel
     QAction* NewLocation2;
     QAction* New_inverter;

@@ -71,12 +71,9 @@ Tfrm_main* Tfrm_main::instance() {
 }
 
 void Tfrm_main::connectControls() {
-    Dialogs& dialogs = m_ctx.dialogs;
     // Handlers whose errors reach the default error report; the others catch their own.
-    auto reported = [this, &dialogs](void (Tfrm_main::*handler)()) {
-        return [this, &dialogs, handler] {
-            reportErrors(dialogs, this, [this, handler] { (this->*handler)(); });
-        };
+    auto reported = [this](void (Tfrm_main::*handler)()) {
+        return [this, handler] { reportErrors(dialogs(), this, [this, handler] { (this->*handler)(); }); };
     };
     connect(ui.ComboBox1, &QComboBox::activated, this, reported(&Tfrm_main::ComboBox1Change));
     connect(ui.ComboBox2, &QComboBox::activated, this, reported(&Tfrm_main::ComboBox2Change));
@@ -97,6 +94,8 @@ void Tfrm_main::connectControls() {
         connectCableRun(run);
 
     connect(ui.N14, &QAction::triggered, this, reported(&Tfrm_main::N14Click));
+    connect(ui.OpenDesign, &QAction::triggered, this, reported(&Tfrm_main::OpenDesignClick));
+    connect(ui.SaveDesign, &QAction::triggered, this, reported(&Tfrm_main::SaveDesignClick));
     connect(ui.N16, &QAction::triggered, this, reported(&Tfrm_main::N16Click));
     connect(ui.NewLocation2, &QAction::triggered, this, reported(&Tfrm_main::NewLocation2Click));
     connect(ui.New_inverter, &QAction::triggered, this, reported(&Tfrm_main::New_inverterClick));
@@ -111,11 +110,10 @@ void Tfrm_main::connectControls() {
 
 void Tfrm_main::connectStringInput(InputId id) {
     StringInputUi& in = inputUi(id);
-    Dialogs& dialogs = m_ctx.dialogs;
     // The maker handler lets its errors through to the default report; type and count handlers
     // swallow theirs.
     connect(in.maker, &QComboBox::activated, this,
-            [this, &dialogs, id] { reportErrors(dialogs, this, [this, id] { makerChanged(id); }); });
+            [this, id] { reportErrors(dialogs(), this, [this, id] { makerChanged(id); }); });
     connect(in.type, &QComboBox::activated, this, [this, id] { typeChanged(id); });
     connect(in.strings, &SpinEdit::textChanged, this, [this, id] { countChanged(id, Count::Strings); });
     connect(in.modulesPerString, &SpinEdit::textChanged, this,

@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "catalog/inverter_model_tables.h"
+#include "design/design_file.h"
 #include "design/design_session.h"
 #include "design/string_sizing.h"
 #include "report/report_template.h"
@@ -19,6 +20,7 @@ namespace report {
 class ReportPreview;
 }
 
+class Dialogs;
 class SpinEdit;
 class TAcroMultiReplacer;
 class Tfrm_ProductInfo;
@@ -131,6 +133,22 @@ public:
     const report::ReportTemplate& TarvelReport() const { return m_report; }
     report::ReportPreview* reportPreview() const;
 
+    // Design files (tfrm_main_design_file.cpp)
+    struct OpenResult {
+        QStringList skipped;  // what the catalog does not have, one line each
+        QStringList messages; // the message boxes the replay raised, each text once
+    };
+    DesignFile captureDesign() const;
+    // Throws DesignFileError when the file cannot be written.
+    void saveDesign(const QString& path) const;
+    // Throws DesignFileError, changing nothing, when the file cannot be read or is malformed.
+    OpenResult openDesign(const QString& path);
+    void showOpenResult(const OpenResult& result);
+    void OpenDesignClick();
+    // Opens the design a restart handed over, shows what the replay raised and deletes the file.
+    void openDesignAfterRestart(const QString& path);
+    void SaveDesignClick();
+
     // Menu commands of the shell (tfrm_main_shell.cpp)
     void NewLocation2Click();
     void New_inverterClick();
@@ -183,10 +201,15 @@ private:
     void showYearlyEnergy();
     void orientationChanged(SpinEdit* field, int& angle, QLabel* systemListLine, const char* prefix);
     void setEnabledPages(int count);
+    Dialogs& dialogs();
+    QStringList replayDesign(const DesignFile& design);
+    void replayInput(InputId id, const DesignFile::StringInput& input, QStringList& skipped);
+    void replayCable(int run, const DesignFile::Cable& cable);
     void setReportText(const char* field, const QString& text);
     void fillReportInput(InputId id);
     void loadLogo();
     void changeLanguage(QAction* item, int codePage);
+    void keepDesignForRestart();
     template <typename Dialog> void openCatalogDialog(QPointer<QDialog>& slot);
     StringInputUi& inputUi(InputId id) { return ui.inputs[static_cast<std::size_t>(id)]; }
     const StringInputUi& inputUi(InputId id) const { return ui.inputs[static_cast<std::size_t>(id)]; }
@@ -202,6 +225,7 @@ private:
     report::ReportTemplate m_report;
     QPointer<report::ReportPreview> m_preview;
     bool m_shown = false;
+    Dialogs* m_collector = nullptr; // collects the message boxes while a design is replayed
 };
 
 } // namespace tarvel

@@ -25,7 +25,7 @@ void Tfrm_main::inverter_add() {
             ui.ComboBox18->addItem(name);
         }
     } catch (const std::exception&) {
-        m_ctx.dialogs.message(this, QStringLiteral("0:") + res(rs::DatabaseReviewError));
+        dialogs().message(this, QStringLiteral("0:") + res(rs::DatabaseReviewError));
     }
     ui.ComboBox18->setCurrentIndex(-1);
 }
@@ -35,7 +35,7 @@ void Tfrm_main::inverter_add() {
 void Tfrm_main::inverter_init() {
     if (ui.ComboBox17->count() > 0)
         ui.ComboBox17->setCurrentIndex(0);
-    reportErrors(m_ctx.dialogs, this, [this] { fillDataSheet(SheetForm::Reset); });
+    reportErrors(dialogs(), this, [this] { fillDataSheet(SheetForm::Reset); });
 }
 
 void Tfrm_main::ComboBox17Change() {
@@ -116,7 +116,7 @@ void Tfrm_main::showInverterRecord(const TInverterInfo& row, SheetForm form) {
     if (!row.pic.isNull()) {
         ui.Image26->setVisible(true);
         // A damaged picture is reported, but the new inverter's limits still reach the design.
-        reportErrors(m_ctx.dialogs, this, [this, &row] { ui.Image26->setJpeg(row.pic); });
+        reportErrors(dialogs(), this, [this, &row] { ui.Image26->setJpeg(row.pic); });
     }
 }
 
@@ -133,7 +133,7 @@ void Tfrm_main::writeInverterSystemList() {
 
 // Maintenance: shows a picture file in the data sheet; nothing is stored yet.
 void Tfrm_main::BitBtn1Click() {
-    const QString path = m_ctx.dialogs.openPictureFile(this);
+    const QString path = dialogs().openPictureFile(this);
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -148,7 +148,7 @@ void Tfrm_main::ComboBox18Change() {
     if (!ui.Image26->hasPicture())
         throw PictureError(res(rs::NoPictureToStore).toStdString());
     m_ctx.dm.catalog().inverterPictureQuery(ui.ComboBox18->currentText(), ui.Image26->jpegBytes());
-    m_ctx.dialogs.message(this, res(rs::PictureStored));
+    dialogs().message(this, res(rs::PictureStored));
 }
 
 } // namespace tarvel

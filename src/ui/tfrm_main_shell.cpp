@@ -53,8 +53,23 @@ void Tfrm_main::changeLanguage(QAction* item, int codePage) {
     LanguageIni ini(m_ctx.dm.iniPath());
     ini.writeInteger(QStringLiteral("Language"), codePage);
     LanguageFresh(item, codePage);
+    keepDesignForRestart();
     m_ctx.settings.RestartPending = true;
     close();
+}
+
+// The restarted program opens what is designed now, so a change of language loses no work.
+void Tfrm_main::keepDesignForRestart() {
+    const QString path = QDir::temp().filePath(QStringLiteral("tarvel-restart-%1.%2")
+                                                   .arg(QCoreApplication::applicationPid())
+                                                   .arg(kDesignFileSuffix));
+    try {
+        saveDesign(path);
+        m_ctx.settings.RestartDesign = path;
+    } catch (const std::exception&) {
+        // Without a temporary folder the restart goes on as it always did, without the design.
+        m_ctx.settings.RestartDesign.clear();
+    }
 }
 
 void Tfrm_main::LanguageFresh(QAction* Item, int CodePage) {

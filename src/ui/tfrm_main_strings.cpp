@@ -239,7 +239,7 @@ void Tfrm_main::check_string(InputId id) {
         if (id == InputId::A)
             ui.Memo1->setText(adviceText(checks[i].advice));
         if (checks[i].danger)
-            m_ctx.dialogs.message(this, res(rs::SystemInDanger));
+            dialogs().message(this, res(rs::SystemInDanger));
     }
 }
 

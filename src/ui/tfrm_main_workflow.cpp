@@ -67,7 +67,7 @@ void Tfrm_main::FormCreate() {
     ui.menuPrint->menuAction()->setEnabled(false);
 
     // One report at most when the catalog cannot be read: the country list needs the same file.
-    reportErrors(m_ctx.dialogs, this, [this] {
+    reportErrors(dialogs(), this, [this] {
         const QStringList makers = m_ctx.dm.catalog().makerListQuery();
         for (InputId id : kAllInputs)
             inputUi(id).maker->addItems(makers);

@@ -26,11 +26,14 @@ public:
             onMessage(text);
     }
     QString openPictureFile(QWidget*) override { return pictureFile; }
+    QString openDesignFile(QWidget*) override { return designFile; }
+    QString saveDesignFile(QWidget*) override { return designFile; }
     void errorReport(QWidget*, const QString& text) override { errors.append(text); }
 
     QStringList messages;
     QStringList errors;
     QString pictureFile;
+    QString designFile;
     // Runs while a message box would be open, to look at the window at that moment.
     std::function<void(const QString&)> onMessage;
 };
@@ -38,11 +41,15 @@ public:
 // Stands in for the operating system: records processes started and documents opened.
 class FakePlatform : public Platform {
 public:
-    void startProcess(const QString& program) override { started.append(program); }
+    void startProcess(const QString& program, const QStringList& arguments) override {
+        started.append(program);
+        startArguments.append(arguments);
+    }
     void openDocument(const QString& path) override { opened.append(path); }
     int oemCodePage() const override { return oem; }
 
     QStringList started;
+    QList<QStringList> startArguments;
     QStringList opened;
     int oem = 1252;
 };

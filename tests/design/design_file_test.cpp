@@ -1,0 +1,96 @@
+#include "design/design_file.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+namespace tarvel {
+namespace {
+
+DesignFile sample() {
+    DesignFile d;
+    d.country = QStringLiteral("Côte d'Ivoire");
+    d.city = QStringLiteral("Yamoussoukro");
+    d.maxModuleTemp = 75;
+    d.minModuleTemp = -25;
+    d.designTemp = 45;
+    d.roofPitch = 30;
+    d.azimuth = -91;
+    d.inverter = QStringLiteral("KT5000-S");
+    d.inputs[0] = {QStringLiteral("Alpha"), QStringLiteral("Jian's \"300\""), 2, 10};
+    d.inputs[2] = {QStringLiteral("Beta"), QStringLiteral("B-1"), 600, 200};
+    d.cables[1] = {QStringLiteral("Al"), 10000, QStringLiteral("500")};
+    d.designUnit = QStringLiteral("Sunny Roofs Ltd");
+    d.designer = QStringLiteral("王工");
+    return d;
+}
+
+TEST(DesignFile, WritesAndReadsBackEveryInput) {
+    const QByteArray json = writeDesignFile(sample());
+    EXPECT_EQ(readDesignFile(json), sample());
+    EXPECT_TRUE(json.contains("\"format\": \"tarvel-pv-design\""));
+    EXPECT_TRUE(json.contains("\"version\": 1"));
+}
+
+// The sample file with one value changed at a JSON path.
+QByteArray changed(const QStringList& path, const QJsonValue& value) {
+    QJsonObject root = QJsonDocument::fromJson(writeDesignFile(sample())).object();
+    std::function<QJsonObject(QJsonObject, int)> set = [&](QJsonObject object, int depth) {
+        if (depth == path.size() - 1) {
+            if (value.isUndefined())
+                object.remove(path[depth]);
+            else
+                object.insert(path[depth], value);
+        } else {
+            object.insert(path[depth], set(object.value(path[depth]).toObject(), depth + 1));
+        }
+        return object;
+    };
+    return QJsonDocument(set(root, 0)).toJson();
+}
+
+struct Malformed {
+    const char* what;
+    QByteArray json;
+    const char* message;
+};
+
+void PrintTo(const Malformed& m, std::ostream* os) {
+    *os << m.what;
+}
+
+class MalformedDesignFile : public testing::TestWithParam<Malformed> {};
+
+TEST_P(MalformedDesignFile, IsRefusedWithAMessageNamingTheFault) {
+    try {
+        readDesignFile(GetParam().json);
+        FAIL() << "accepted";
+    } catch (const DesignFileError& error) {
+        EXPECT_TRUE(QString::fromUtf8(error.what()).contains(QString::fromUtf8(GetParam().message)))
+            << error.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, MalformedDesignFile,
+    testing::Values(
+        Malformed{"not json", "{ \"format\": ", "at character"},
+        Malformed{"a list", "[1, 2]", "not a JSON object"},
+        Malformed{"other format", changed({"format"}, QStringLiteral("report")), "no Tarvel PV design"},
+        Malformed{"newer version", changed({"version"}, 2), "version 2 is not supported"},
+        Malformed{"too many strings", changed({"stringInputs", "A", "strings"}, 601),
+                  "string input A: \"strings\" must be a whole number from 0 to 600"},
+        Malformed{"fractional count", changed({"stringInputs", "B", "modulesPerString"}, 1.5),
+                  "modulesPerString"},
+        Malformed{"unknown material", changed({"cables", "ac", "material"}, QStringLiteral("Fe")),
+                  "\"Cu\" or \"Al\""},
+        Malformed{"odd cross-section", changed({"cables", "dcA", "crossSectionMm2"}, QStringLiteral("3")),
+                  "not one of the cross-sections"},
+        Malformed{"missing block", changed({"temperatures"}, QJsonValue::Undefined),
+                  "\"temperatures\" is missing"},
+        Malformed{"azimuth out of range", changed({"orientation", "azimuthDeg"}, 90), "azimuthDeg"},
+        Malformed{"number as name", changed({"location", "city"}, 5), "\"city\" is not a text"}));
+
+} // namespace
+} // namespace tarvel
