@@ -12,27 +12,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_dir="${BUILD_DIR:-$here/build}"
 mode="${1:-build}"
 
-packages=(
-    cmake g++ ninja-build pkg-config
-    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-svg-dev libgl-dev
-    libgtest-dev libbenchmark-dev sqlite3
-    fonts-noto-cjk fonts-liberation2 xvfb xauth poppler-utils
-)
-
-install_missing_packages() {
-    local missing=()
-    for package in "${packages[@]}"; do
-        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-            missing+=("$package")
-        fi
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    "${sudo[@]}" apt-get update -q
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}"
-}
+source "$here/scripts/packages.sh"
 
 build() {
     local werror=OFF
@@ -46,7 +26,7 @@ case "$mode" in
     *) echo "usage: $0 run|test|build" >&2; exit 2 ;;
 esac
 
-install_missing_packages
+install_missing_packages "${tarvel_packages[@]}"
 build
 
 case "$mode" in

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <cmath>
 
 namespace tarvel {
 namespace {
@@ -35,9 +36,10 @@ QString text(const QJsonObject& parent, const QString& key, const QString& where
 
 int integer(const QJsonObject& parent, const QString& key, int minimum, int maximum, const QString& where) {
     const QJsonValue value = parent.value(key);
-    const double number = value.toDouble(-1e300);
-    if (!value.isDouble() || number != static_cast<double>(static_cast<long long>(number)) ||
-        number < minimum || number > maximum)
+    const double number = value.toDouble();
+    // The range is checked on the double first: converting a huge or fractional value to an integer
+    // type is not defined, and a file may hold anything.
+    if (!value.isDouble() || !(number >= minimum && number <= maximum) || number != std::trunc(number))
         fail(QStringLiteral("%1 \"%2\" must be a whole number from %3 to %4")
                  .arg(where, key)
                  .arg(minimum)

@@ -317,6 +317,10 @@ TBinaryStreamDDReader::TBinaryStreamDDReader(QByteArray data) : m_data(std::move
         m_fieldNames.append(m_unicode ? textFromUtf16Bytes(name) : decodeFromCodePage(name, kAnsiCodePage));
     }
     m_recordCount = std::max<qint32>(readInt(pos), 0);
+    // Records without fields take no bytes, so nothing would ever end a count of billions: a few
+    // bytes of a damaged file would keep every reader busy for minutes.
+    if (fieldCount == 0 && m_recordCount > 0)
+        throw EMultiDD(QStringLiteral("binary format error,records without fields."));
     m_recordsStart = pos;
     First();
 }

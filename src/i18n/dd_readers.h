@@ -132,7 +132,8 @@ protected:
 // "AcroBinary": optional FF FE mark for UTF-16; 32-bit little-endian field count; per field a 32-bit
 // byte length and the name's bytes; 32-bit record count; then per record and field a 32-bit length
 // (-1 null, 0 empty, n > 0 followed by n characters of one or two bytes). Records are read as the
-// reader moves, so a file that ends early fails at the record it cuts.
+// reader moves, so a file that ends early fails at the record it cuts. A file that counts records but
+// has no fields is refused when it is opened.
 class TBinaryStreamDDReader final : public IDDReader {
 public:
     explicit TBinaryStreamDDReader(QByteArray data);

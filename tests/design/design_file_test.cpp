@@ -83,6 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "string input A: \"strings\" must be a whole number from 0 to 600"},
         Malformed{"fractional count", changed({"stringInputs", "B", "modulesPerString"}, 1.5),
                   "modulesPerString"},
+        Malformed{"count beyond any integer", changed({"stringInputs", "C", "strings"}, 4.2e79),
+                  "string input C: \"strings\" must be a whole number from 0 to 600"},
         Malformed{"unknown material", changed({"cables", "ac", "material"}, QStringLiteral("Fe")),
                   "\"Cu\" or \"Al\""},
         Malformed{"odd cross-section", changed({"cables", "dcA", "crossSectionMm2"}, QStringLiteral("3")),

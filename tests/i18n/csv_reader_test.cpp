@@ -325,5 +325,12 @@ TEST(BinaryReader, AFileThatEndsEarlyFailsAtTheRecordItCuts) {
               QStringLiteral("(no error)"));
 }
 
+TEST(BinaryReader, RecordsWithoutFieldsAreRefusedAtOnce) {
+    EXPECT_EQ(test::failureOf([] { TBinaryStreamDDReader reader(binaryFile(false, {}, {}, 0x44000000)); }),
+              QStringLiteral("binary format error,records without fields."));
+    TBinaryStreamDDReader empty(binaryFile(false, {}, {}));
+    EXPECT_TRUE(empty.Eof());
+}
+
 } // namespace
 } // namespace tarvel

@@ -52,6 +52,12 @@ QList<DictionaryRow> readDictionarySource(const QByteArray& utf8) {
                                         std::to_string(cells.size()) +
                                         " cells, expected key, Chinese and English");
         DictionaryRow row{unescape(cells[0], number), unescape(cells[1], number), unescape(cells[2], number)};
+        for (const QString& text : {row.key, row.chinese, row.english})
+            if (!text.isEmpty() && text.count(u'"') == text.size())
+                // The file format reads such a text back with one quote more: its quotes pair up
+                // with the enclosing ones.
+                throw DictionarySourceError("line " + std::to_string(number) +
+                                            ": a text made only of quote characters cannot be stored");
         if (keys.contains(row.key))
             throw DictionarySourceError("line " + std::to_string(number) + ": the key \"" +
                                         row.key.toStdString() + "\" is listed twice");
