@@ -7,9 +7,21 @@
 #include <stdexcept>
 
 namespace tarvel {
+namespace {
+
+// Messages and error reports carry catalog names and values (a conversion error quotes the text that
+// failed). Qt would render a text that looks like markup and load the files its image tags name, so
+// the box shows its text as written.
+void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+    QMessageBox box(icon, QApplication::applicationName(), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace
 
 void QtDialogs::message(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, QApplication::applicationName(), text, QMessageBox::Ok);
+    showBox(parent, QMessageBox::Information, text);
 }
 
 QString QtDialogs::openPictureFile(QWidget* parent) {
@@ -18,7 +30,7 @@ QString QtDialogs::openPictureFile(QWidget* parent) {
 }
 
 void QtDialogs::errorReport(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, QApplication::applicationName(), text, QMessageBox::Ok);
+    showBox(parent, QMessageBox::Critical, text);
 }
 
 QString QtDialogs::openDesignFile(QWidget* parent) {

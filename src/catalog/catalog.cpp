@@ -3,11 +3,14 @@
 #include "design/number_format.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QUrl>
 #include <QUuid>
 #include <QVariant>
@@ -15,8 +18,22 @@
 namespace tarvel {
 namespace {
 
-// How long a statement waits for another process that is writing the file.
+// How long an operation waits for other processes that hold the file.
 constexpr int kBusyTimeoutMs = 15000;
+
+// SQLite's own wait polls ever more rarely, every 100 ms after its first tries. A process that writes
+// without pause frees the file for a fraction of a millisecond between its transactions, so a
+// connection polling that rarely can miss every gap and fail with "database is locked" after the whole
+// timeout, although the file was free many times meanwhile. The connection therefore does not
+// wait inside SQLite at all; run() tries again about every millisecond until the timeout has passed.
+bool isBusy(const QSqlError& error) {
+    return error.nativeErrorCode() == QStringLiteral("5"); // SQLITE_BUSY
+}
+
+void pauseBeforeRetry() {
+    // A little jitter keeps two waiting processes from polling in step.
+    QThread::usleep(static_cast<unsigned long>(QRandomGenerator::global()->bounded(500, 1500)));
+}
 
 // The text form of a column value: a stored number reads as its general format (12.0 as "12"),
 // a NULL as an empty text.
@@ -46,6 +63,16 @@ QVariant nullBlob() {
 
 [[noreturn]] void throwFailure(const QSqlQuery& query) {
     throw CatalogError(query.lastError().text());
+}
+
+// The next row. A read that fails part way (a damaged file) is an error, not the end of the rows:
+// a list cut short or a key reported new would look like a sound answer.
+bool nextRow(QSqlQuery& query) {
+    if (query.next())
+        return true;
+    if (query.lastError().isValid())
+        throwFailure(query);
+    return false;
 }
 
 } // namespace
@@ -88,7 +115,8 @@ QSqlDatabase Catalog::database() {
         QUrl::fromLocalFile(QFileInfo(m_filePath).absoluteFilePath()).toString(QUrl::FullyEncoded) +
         QStringLiteral("?mode=rw");
     db.setDatabaseName(uri);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    // No wait inside SQLite: run() waits for the file itself (see isBusy).
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=0"));
     if (!db.open()) {
         const QString message = db.lastError().text();
         db = QSqlDatabase();
@@ -98,16 +126,37 @@ QSqlDatabase Catalog::database() {
     return db;
 }
 
+// A statement that finds the file busy has had no effect, so it is run again until the timeout has
+// passed. Inside a transaction only its "begin" and "commit" are repeated: the statements between
+// hold the file already, and a failed commit keeps the transaction (and the writer's claim on the
+// file) for the next try, so readers cannot crowd it out.
 QSqlQuery Catalog::run(const QString& statement, const QVariantList& values) {
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    if (!query.prepare(statement))
-        throwFailure(query);
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values[i]);
-    if (!query.exec())
-        throwFailure(query);
-    return query;
+    const QSqlDatabase db = database();
+    const QDeadlineTimer deadline(kBusyTimeoutMs);
+    const bool mayRepeat = !m_inTransaction || statement == QLatin1String("commit");
+    for (;;) {
+        {
+            QSqlQuery query(db);
+            query.setForwardOnly(true);
+            if (query.prepare(statement)) {
+                for (int i = 0; i < values.size(); ++i)
+                    query.bindValue(i, values[i]);
+                if (query.exec())
+                    return query;
+            }
+            if (!mayRepeat || !isBusy(query.lastError()) || deadline.hasExpired())
+                throwFailure(query);
+        }
+        pauseBeforeRetry();
+    }
+}
+
+// Each write is a transaction of its own, taken before it starts (see run), unless it is part of one.
+void Catalog::write(const std::function<void()>& statements) {
+    if (m_inTransaction)
+        statements();
+    else
+        inOneTransaction(statements);
 }
 
 // Keeps the first of every run of equal names; the statement sorts, so this removes repetitions.
@@ -116,7 +165,7 @@ QStringList Catalog::distinctFirstColumn(const QString& statement) {
     QSqlQuery query = run(statement, {});
     QStringList names;
     QString previous = QStringLiteral("0");
-    while (query.next()) {
+    while (nextRow(query)) {
         const QString name = columnText(query.value(0));
         if (name == previous)
             continue;
@@ -129,32 +178,39 @@ QStringList Catalog::distinctFirstColumn(const QString& statement) {
 QStringList Catalog::secondColumn(const QString& statement, const QString& value) {
     QSqlQuery query = run(statement, {value});
     QStringList texts;
-    while (query.next())
+    while (nextRow(query))
         texts.append(columnText(query.value(1)));
     return texts;
 }
 
 bool Catalog::noRow(const QString& statement, const QVariantList& values) {
     QSqlQuery query = run(statement, values);
-    return !query.next();
+    return !nextRow(query);
 }
 
 void Catalog::inOneTransaction(const std::function<void()>& writes) {
+    if (m_inTransaction)
+        throw CatalogError(QStringLiteral("A catalog transaction is already running."));
     run(QStringLiteral("begin immediate"), {});
+    m_inTransaction = true;
     try {
         writes();
+        run(QStringLiteral("commit"), {});
     } catch (...) {
+        // Also after a failed commit: a transaction left open would keep the file from every other
+        // process for as long as the program runs.
         QSqlQuery rollback(database());
         rollback.exec(QStringLiteral("rollback"));
+        m_inTransaction = false;
         throw;
     }
-    run(QStringLiteral("commit"), {});
+    m_inTransaction = false;
 }
 
 QStringList Catalog::inverterListQuery() {
     QSqlQuery query = run(QStringLiteral("select inverter_type from inverter_info order by idx"), {});
     QStringList names;
-    while (query.next())
+    while (nextRow(query))
         names.append(columnText(query.value(0)));
     return names;
 }
@@ -176,7 +232,7 @@ std::optional<TLocationRow> Catalog::locationQuery(const QString& country, const
         run(QStringLiteral("select country,city,height,latitude,jan,feb,mar,apr,may,jun,jul,aug,"
                            "sep,oct,nov,dec0 from country_info where country=?\nand city=?"),
             {country, city});
-    if (!query.next())
+    if (!nextRow(query))
         return std::nullopt;
     TLocationRow row;
     row.height = columnInt(query, 2);
@@ -197,7 +253,7 @@ std::optional<TPanelInfo> Catalog::moduleRecordQuery(const QString& maker, const
                                          " and strings_type=?"),
                           {maker, moduleType});
     std::optional<TPanelInfo> result;
-    while (query.next()) {
+    while (nextRow(query)) {
         TPanelInfo module;
         module.product_name = columnText(query.value(0));
         module.strings_type = columnText(query.value(1));
@@ -222,7 +278,7 @@ std::optional<TInverterInfo> Catalog::inverterRecordQuery(const QString& model) 
                 "zongxiebo\n,factor_power,xiaolv_max,xiaolv_ouzhou,xiaolv_erding,xiaolv_zuida,pic,"
                 "power_DC_MAX,output_ACpower_max from inverter_info where inverter_type=?"),
             {model});
-    if (!query.next())
+    if (!nextRow(query))
         return std::nullopt;
     auto text = [&query](int column) { return columnText(query.value(column)); };
     TInverterInfo row;
@@ -258,17 +314,21 @@ std::optional<TInverterInfo> Catalog::inverterRecordQuery(const QString& model) 
 }
 
 void Catalog::inverterPictureQuery(const QString& model, const QByteArray& jpeg) {
-    QSqlQuery found =
-        run(QStringLiteral(
-                "select rowid,inverter_type,xiaolv_zuida,pic from inverter_info where inverter_type=?"),
-            {model});
-    if (!found.next())
-        throw CatalogError(
-            QStringLiteral("The inverter \"%1\" is not in the catalog; no picture was stored.").arg(model));
-    const QVariant rowId = found.value(0);
-    found.finish();
-    run(QStringLiteral("update inverter_info set pic=? where rowid=?"),
-        {jpeg.isNull() ? nullBlob() : jpeg, rowId});
+    // Row lookup and update in one transaction, so the row found is the row written.
+    write([&] {
+        QSqlQuery found =
+            run(QStringLiteral(
+                    "select rowid,inverter_type,xiaolv_zuida,pic from inverter_info where inverter_type=?"),
+                {model});
+        if (!nextRow(found))
+            throw CatalogError(
+                QStringLiteral("The inverter \"%1\" is not in the catalog; no picture was stored.")
+                    .arg(model));
+        const QVariant rowId = found.value(0);
+        found.finish();
+        run(QStringLiteral("update inverter_info set pic=? where rowid=?"),
+            {jpeg.isNull() ? nullBlob() : jpeg, rowId});
+    });
 }
 
 bool Catalog::inverterDuplicateCheck(const QString& model) {
@@ -282,19 +342,21 @@ bool Catalog::inverterDuplicateCheck(const QString& model) {
 }
 
 void Catalog::inverterInsert(const TInverterInfo& v) {
-    run(QStringLiteral(
-            "Insert Into inverter_info (inverter_type,work_temp,protect_grade,noise_grade,pinterface,"
-            "geli_type,ssize,weight,power_erding,power_DC_MAX,max_v ,MPP_min,mpp_range,input_maxI,"
-            "wire_type,output_ACpower,output_ACpower_max,range_v,range_hz,zongxiebo\n,factor_power,"
-            "xiaolv_max,xiaolv_ouzhou,xiaolv_erding,xiaolv_zuida,pic) Values(:1,:2,:3,:4,:5,:6,:7,:8,"
-            ":9,:10,:11,:12,:13,:14,:15,:16,:17,:18,:19,:20,:21,:22,:23,:24,:25,:26)"),
-        {v.inverter_type,      v.work_temp,    v.protect_grade, v.noise_grade,
-         v.pinterface,         v.geli_type,    v.ssize,         v.weight,
-         v.power_erding,       v.power_DC_MAX, v.max_v,         v.MPP_min,
-         v.mpp_range,          v.input_maxI,   v.wire_type,     v.output_ACpower,
-         v.output_ACpower_max, v.range_v,      v.range_hz,      v.zongxiebo,
-         v.factor_power,       v.xiaolv_max,   v.xiaolv_ouzhou, v.xiaolv_erding,
-         v.xiaolv_zuida,       nullBlob()});
+    write([&] {
+        run(QStringLiteral(
+                "Insert Into inverter_info (inverter_type,work_temp,protect_grade,noise_grade,pinterface,"
+                "geli_type,ssize,weight,power_erding,power_DC_MAX,max_v ,MPP_min,mpp_range,input_maxI,"
+                "wire_type,output_ACpower,output_ACpower_max,range_v,range_hz,zongxiebo\n,factor_power,"
+                "xiaolv_max,xiaolv_ouzhou,xiaolv_erding,xiaolv_zuida,pic) Values(:1,:2,:3,:4,:5,:6,:7,:8,"
+                ":9,:10,:11,:12,:13,:14,:15,:16,:17,:18,:19,:20,:21,:22,:23,:24,:25,:26)"),
+            {v.inverter_type,      v.work_temp,    v.protect_grade, v.noise_grade,
+             v.pinterface,         v.geli_type,    v.ssize,         v.weight,
+             v.power_erding,       v.power_DC_MAX, v.max_v,         v.MPP_min,
+             v.mpp_range,          v.input_maxI,   v.wire_type,     v.output_ACpower,
+             v.output_ACpower_max, v.range_v,      v.range_hz,      v.zongxiebo,
+             v.factor_power,       v.xiaolv_max,   v.xiaolv_ouzhou, v.xiaolv_erding,
+             v.xiaolv_zuida,       nullBlob()});
+    });
 }
 
 bool Catalog::moduleDuplicateCheck(const QString& maker, const QString& moduleType) {
@@ -306,12 +368,14 @@ bool Catalog::moduleDuplicateCheck(const QString& maker, const QString& moduleTy
 }
 
 void Catalog::moduleInsert(const TPanelInfo& v) {
-    run(QStringLiteral(
-            "Insert Into panel_info(product_name,strings_type,power,MPP_V,mpp_i,kailu_V,duanlu_i,"
-            "panel_maxv,efficient,area,material,kailu_kx\n,duanlu_dx,mpp_mx,i_mx) Values(:1,:2,:3,:4,"
-            ":5,:6,:7,:8,:9,:10,:11,:12,:13,:14,:15)"),
-        {v.product_name, v.strings_type, v.power, v.MPP_V, v.mpp_i, v.kailu_V, v.duanlu_i, v.panel_maxv,
-         v.efficient, v.area, v.material, v.kailu_kx, v.duanlu_dx, v.mpp_mx, v.i_mx});
+    write([&] {
+        run(QStringLiteral(
+                "Insert Into panel_info(product_name,strings_type,power,MPP_V,mpp_i,kailu_V,duanlu_i,"
+                "panel_maxv,efficient,area,material,kailu_kx\n,duanlu_dx,mpp_mx,i_mx) Values(:1,:2,:3,:4,"
+                ":5,:6,:7,:8,:9,:10,:11,:12,:13,:14,:15)"),
+            {v.product_name, v.strings_type, v.power, v.MPP_V, v.mpp_i, v.kailu_V, v.duanlu_i, v.panel_maxv,
+             v.efficient, v.area, v.material, v.kailu_kx, v.duanlu_dx, v.mpp_mx, v.i_mx});
+    });
 }
 
 bool Catalog::locationDuplicateCheck(const QString& country, const QString& city) {
@@ -326,11 +390,13 @@ void Catalog::locationInsert(const TCountryInfo& v) {
     for (double month : v.months)
         values.append(month);
     values.append(v.Year0);
-    run(QStringLiteral(
-            "Insert Into country_info(country,city,Latitude,Longitude,height,Jan\n,Feb,Mar,Apr,May,Jun,"
-            "Jul,Aug,Sep,Oct,Nov,Dec0,Year0)\n Values(:1,:2,:3,:4,:5,:6,:7,:8,:9,:10,:11,:12,:13,:14,"
-            ":15,:16,:17,:18)"),
-        values);
+    write([&] {
+        run(QStringLiteral(
+                "Insert Into country_info(country,city,Latitude,Longitude,height,Jan\n,Feb,Mar,Apr,May,Jun,"
+                "Jul,Aug,Sep,Oct,Nov,Dec0,Year0)\n Values(:1,:2,:3,:4,:5,:6,:7,:8,:9,:10,:11,:12,:13,:14,"
+                ":15,:16,:17,:18)"),
+            values);
+    });
 }
 
 } // namespace tarvel

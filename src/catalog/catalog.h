@@ -26,9 +26,11 @@ public:
 
 // The catalog database and every operation the program runs on it. The connection opens on the first
 // operation and stays open; no operation keeps rows or a transaction open after it returns, so other
-// processes may read and write the same file meanwhile. Values are bound as parameters, so any text
-// (quotes included) is looked up as it stands. Reads convert each column from its text form and raise
-// ConversionError for a value that is not the number it should be; a read that fails takes nothing.
+// processes may read and write the same file meanwhile. An operation that finds the file held by
+// another process waits for it (up to 15 s) and then fails with CatalogError. Each write is one
+// transaction. Values are bound as parameters, so any text (quotes included) is looked up as it
+// stands. Reads convert each column from its text form and raise ConversionError for a value that is
+// not the number it should be; a read that fails takes nothing.
 class Catalog {
 public:
     // Uses "VurIvira" in the current directory, else the one beside the executable.
@@ -42,8 +44,8 @@ public:
     // The file in use: empty until the first operation has found it.
     QString filePath() const { return m_filePath; }
 
-    // Runs `writes` as one transaction, committed when it returns and rolled back when it throws. For
-    // tools that fill a whole catalog; the program's own operations never hold a transaction.
+    // Runs `writes` as one transaction, committed when it returns and rolled back when it throws (or
+    // when the commit fails). Transactions do not nest.
     void inOneTransaction(const std::function<void()>& writes);
 
     // 1. Model names of all inverters, in list order (idx).
@@ -80,6 +82,7 @@ public:
 private:
     QSqlDatabase database();
     QSqlQuery run(const QString& statement, const QVariantList& values);
+    void write(const std::function<void()>& statements);
     QStringList distinctFirstColumn(const QString& statement);
     QStringList secondColumn(const QString& statement, const QString& value);
     bool noRow(const QString& statement, const QVariantList& values);
@@ -87,6 +90,7 @@ private:
     QString m_connection;
     QString m_filePath;
     bool m_fixedPath = false;
+    bool m_inTransaction = false;
 };
 
 } // namespace tarvel

@@ -10,10 +10,24 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <utility>
+
 namespace tarvel {
+namespace {
+
+// Labels show catalog names, dictionary texts and what the user typed. Qt would render a text that
+// looks like markup, and an image tag in it makes the label read whatever file it names (a FIFO or
+// /dev/zero blocks the window for good), so every label shows its text as written.
+QLabel* plainLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+} // namespace
 
 QLabel* makeCaption(QWidget* parent, const QString& name, const QString& text) {
-    auto* label = new QLabel(text, parent);
+    QLabel* label = plainLabel(text, parent);
     label->setObjectName(name);
     label->setProperty("role", QStringLiteral("caption"));
     label->setWordWrap(true);
@@ -21,7 +35,7 @@ QLabel* makeCaption(QWidget* parent, const QString& name, const QString& text) {
 }
 
 QLabel* makeValue(QWidget* parent, const QString& name, int minimumWidth) {
-    auto* label = new QLabel(parent);
+    QLabel* label = plainLabel(QString(), parent);
     label->setObjectName(name);
     label->setProperty("role", QStringLiteral("value"));
     label->setMinimumWidth(minimumWidth);
@@ -30,7 +44,7 @@ QLabel* makeValue(QWidget* parent, const QString& name, int minimumWidth) {
 }
 
 QLabel* makeHeading(QWidget* parent, const QString& name, const QString& text) {
-    auto* label = new QLabel(text, parent);
+    QLabel* label = plainLabel(text, parent);
     label->setObjectName(name);
     label->setProperty("role", QStringLiteral("heading"));
     return label;
@@ -106,6 +120,33 @@ QLabel* makePageBackground(QWidget* page, const QString& name) {
     background->setAttribute(Qt::WA_TransparentForMouseEvents);
     new BackgroundFitter(page, background);
     return background;
+}
+
+namespace {
+
+class PixmapOnShow : public QObject {
+public:
+    PixmapOnShow(QLabel* label, QString path) : QObject(label), m_label(label), m_path(std::move(path)) {
+        label->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_label && event->type() == QEvent::Show) {
+            m_label->removeEventFilter(this);
+            m_label->setPixmap(QPixmap(m_path));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QLabel* m_label;
+    QString m_path;
+};
+
+} // namespace
+
+void setPixmapWhenShown(QLabel* label, const QString& path) {
+    new PixmapOnShow(label, path);
 }
 
 void showPrompt(QComboBox* chooser, const QString& prompt) {

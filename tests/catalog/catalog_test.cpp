@@ -1,5 +1,6 @@
 #include "catalog/catalog.h"
 #include "design/number_format.h"
+#include "support/sample_records.h"
 #include "support/temp_catalog.h"
 
 #include <QDir>
@@ -24,23 +25,7 @@ QStringList list(std::initializer_list<const char*> texts) {
 }
 
 TPanelInfo module(const QString& maker, const QString& type, double power = 250) {
-    TPanelInfo m;
-    m.product_name = maker;
-    m.strings_type = type;
-    m.power = power;
-    m.MPP_V = 30.5;
-    m.mpp_i = 8.2;
-    m.kailu_V = 37.5;
-    m.duanlu_i = 8.5;
-    m.panel_maxv = 1000;
-    m.efficient = 15.3;
-    m.area = 1.63;
-    m.material = QStringLiteral("POLY");
-    m.kailu_kx = -0.34;
-    m.duanlu_dx = 0.05;
-    m.mpp_mx = -150;
-    m.i_mx = 4.1;
-    return m;
+    return test::sampleModule(maker, type, power);
 }
 
 TCountryInfo location(const QString& country, const QString& city, double height = 34) {
