@@ -20,6 +20,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
@@ -46,6 +47,17 @@ int fail(int status, const QString& message) {
 }
 
 void write(const QString& path, const QByteArray& bytes) {
+    // A file is written aside and renamed over the old one, so a failed run leaves it intact. Anything
+    // else (standard output, a pipe, a device) is written into as it is: a new file renamed over it
+    // would take the place of the device itself wherever the user may create files beside it.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+            throw std::runtime_error(
+                QStringLiteral("cannot write %1: %2").arg(path, file.errorString()).toStdString());
+        return;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit())
         throw std::runtime_error(

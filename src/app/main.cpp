@@ -2,6 +2,7 @@
 #include "app/app_settings.h"
 #include "app/dialogs.h"
 #include "app/platform.h"
+#include "app/startup_probe.h"
 #include "app/tdm.h"
 #include "ui/look.h"
 #include "ui/tfrm_main.h"
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
     int result = 0;
     {
         tarvel::Tfrm_main mainWindow(context);
+        tarvel::watchFirstPaintIfProbing(&mainWindow);
         mainWindow.show();
         const QStringList arguments = QApplication::arguments();
         const qsizetype open = arguments.indexOf(QString::fromLatin1(tarvel::kOpenDesignOption));

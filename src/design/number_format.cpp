@@ -152,12 +152,20 @@ bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
+// The message is carried as a C string, which would end at a character 0 of the text and hide the
+// rest of the message; such characters are shown as the replacement character.
+std::string conversionMessage(const QString& text, const char* what) {
+    QString shown = text;
+    shown.replace(QChar(0), QChar::ReplacementCharacter);
+    return QStringLiteral("'%1' is not a valid %2 value").arg(shown, QLatin1String(what)).toStdString();
+}
+
 [[noreturn]] void throwNotFloat(const QString& text) {
-    throw ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
+    throw ConversionError(conversionMessage(text, "floating point"));
 }
 
 [[noreturn]] void throwNotInteger(const QString& text) {
-    throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
+    throw ConversionError(conversionMessage(text, "integer"));
 }
 
 } // namespace
@@ -238,7 +246,7 @@ double textToDouble(const QString& text) {
     return value;
 }
 
-int textToInt(const QString& text) {
+std::optional<int> parseInt(const QString& text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && isBlank(text[i]))
@@ -249,19 +257,26 @@ int textToInt(const QString& text) {
         ++i;
     }
     if (i == n)
-        throwNotInteger(text);
+        return std::nullopt;
     long long magnitude = 0;
     for (; i < n; ++i) {
         if (!isDigit(text[i]))
-            throwNotInteger(text);
+            return std::nullopt;
         magnitude = magnitude * 10 + (text[i].unicode() - u'0');
         if (magnitude > static_cast<long long>(std::numeric_limits<int>::max()) + 1)
-            throwNotInteger(text);
+            return std::nullopt;
     }
     const long long value = negative ? -magnitude : magnitude;
     if (value > std::numeric_limits<int>::max())
-        throwNotInteger(text);
+        return std::nullopt;
     return static_cast<int>(value);
+}
+
+int textToInt(const QString& text) {
+    const std::optional<int> value = parseInt(text);
+    if (!value)
+        throwNotInteger(text);
+    return *value;
 }
 
 } // namespace tarvel

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <stdexcept>
 
 namespace tarvel {
@@ -32,5 +33,8 @@ double textToDouble(const QString& text);
 // Integer text to int: optional leading blanks, optional sign, decimal digits within 32 bits.
 // Anything else raises "'<text>' is not a valid integer value".
 int textToInt(const QString& text);
+// The same rules without the exception: no value for a text textToInt refuses. For callers to whom a
+// non-number is an ordinary answer, where raising and catching would cost more than the reading.
+std::optional<int> parseInt(const QString& text);
 
 } // namespace tarvel

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <mutex>
+#include <unordered_map>
 
 namespace tarvel {
 
@@ -30,6 +31,22 @@ QByteArray lookUpCodecName(int codePage) {
 
 [[noreturn]] void throwUnsupported(int codePage) {
     throw EMultiDD(QStringLiteral("code page %1 is not supported").arg(codePage));
+}
+
+// Opening a converter by name costs many times more than converting a caption, and every text the
+// interface shows is converted. Each thread keeps one converter per code page; being stateless, a
+// converter gives the same bytes whether it is new or has converted before. Converters are built in
+// place and never moved: the conversion library keeps the address of the converter's state.
+template <typename Converter> Converter& converterFor(int codePage) {
+    thread_local std::unordered_map<int, Converter> converters;
+    auto it = converters.find(codePage);
+    if (it == converters.end()) {
+        const QByteArray name = codecNameForCodePage(codePage);
+        if (name.isEmpty())
+            throwUnsupported(codePage);
+        it = converters.try_emplace(codePage, name.constData(), QStringConverter::Flag::Stateless).first;
+    }
+    return it->second;
 }
 
 } // namespace
@@ -55,29 +72,19 @@ int codePageNumber(const QString& text) {
 }
 
 QString decodeFromCodePage(const QByteArray& bytes, int codePage) {
-    const QByteArray name = codecNameForCodePage(codePage);
-    if (name.isEmpty())
-        throwUnsupported(codePage);
-    QStringDecoder decoder(name.constData(), QStringConverter::Flag::Stateless);
-    return decoder.decode(bytes);
+    return converterFor<QStringDecoder>(codePage).decode(bytes);
 }
 
 QByteArray encodeToCodePage(const QString& text, int codePage) {
-    const QByteArray name = codecNameForCodePage(codePage);
-    if (name.isEmpty())
-        throwUnsupported(codePage);
-    QStringEncoder encoder(name.constData(), QStringConverter::Flag::Stateless);
-    return encoder.encode(text);
+    return converterFor<QStringEncoder>(codePage).encode(text);
 }
 
 int ansiCodePageFor(const QString& codePage) {
-    try {
-        const int number = codePageNumber(codePage);
-        if (!codecNameForCodePage(number).isEmpty())
-            return number;
-    } catch (const EMultiDD&) {
-        // Not a number: the stand-in for the system code page applies.
-    }
+    // Not a number (an empty CodePage among them, as in every first pass of a replacer): the
+    // stand-in for the system code page applies.
+    const std::optional<int> number = parseInt(codePage);
+    if (number && !codecNameForCodePage(*number).isEmpty())
+        return *number;
     return kFallbackAnsiCodePage;
 }
 

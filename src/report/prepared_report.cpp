@@ -72,7 +72,13 @@ void PreparedReport::exportPdf(const QString& path) const {
     if (!painter.begin(&writer))
         throw ReportError(QStringLiteral("Cannot write the PDF file %1").arg(path).toStdString());
     paintPage(painter, 0, detail::sheetRectOnDevice(writer));
-    painter.end();
+    // The writer does not say when the file refuses its bytes (a full disk, a lost network share);
+    // the file does, once everything has been handed to it.
+    const bool ended = painter.end();
+    file.close();
+    if (!ended || file.error() != QFileDevice::NoError)
+        throw ReportError(
+            QStringLiteral("Cannot write the PDF file %1: %2").arg(path, file.errorString()).toStdString());
 }
 
 void PreparedReport::print(QPagedPaintDevice& device) const {

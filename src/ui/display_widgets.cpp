@@ -3,8 +3,10 @@
 #include "i18n/resource_strings.h"
 #include "i18n/resource_texts.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QStyle>
 #include <QStyleOption>
 
@@ -109,7 +111,15 @@ QPixmap imageListIcon(int index) {
     };
     if (index < 0 || index >= static_cast<int>(std::size(kFiles)) || kFiles[index] == nullptr)
         return {};
-    return QIcon(QString::fromLatin1(kFiles[index])).pixmap(16, 16);
+    // Status marks are set again at every recompute, dozens at a time; drawing one means parsing its
+    // SVG anew. Each icon is drawn once per screen scale and then shared.
+    const QString key = QStringLiteral("tarvel-image-list-%1@%2").arg(index).arg(qApp->devicePixelRatio());
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = QIcon(QString::fromLatin1(kFiles[index])).pixmap(16, 16);
+        QPixmapCache::insert(key, pixmap);
+    }
+    return pixmap;
 }
 
 } // namespace tarvel

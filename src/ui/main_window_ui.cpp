@@ -76,7 +76,7 @@ QWidget* helpTab(MainWindowUi& ui) {
     tab->setObjectName(QStringLiteral("TabSheet2"));
     ui.suiImagePanel1 = new QLabel(tab);
     ui.suiImagePanel1->setObjectName(QStringLiteral("suiImagePanel1"));
-    ui.suiImagePanel1->setPixmap(QPixmap(QStringLiteral(":/ui/help_picture.svg")));
+    setPixmapWhenShown(ui.suiImagePanel1, QStringLiteral(":/ui/help_picture.svg"));
     ui.suiImagePanel1->setScaledContents(true);
     ui.suiImagePanel1->setGeometry(5, 6, 230, 150);
     ui.Page_info = new QWidget(tab);

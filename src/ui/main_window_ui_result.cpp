@@ -75,7 +75,7 @@ QGroupBox* inverterGroup(QWidget* page, MainWindowUi& ui) {
 QWidget* stringLayout(QWidget* page, MainWindowUi& ui) {
     auto* panel = new QLabel(page);
     panel->setObjectName(QStringLiteral("imgStringLayout"));
-    panel->setPixmap(QPixmap(QStringLiteral(":/ui/string_layout.svg")));
+    setPixmapWhenShown(panel, QStringLiteral(":/ui/string_layout.svg"));
     panel->setFixedSize(460, 150);
     const char* const strings[3] = {"StringsA_Num", "StringsB_Num", "StringsC_Num"};
     const char* const series[3] = {"StringA_Num", "StringB_Num", "StringC_Num"};

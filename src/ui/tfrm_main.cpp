@@ -37,8 +37,7 @@ PageControlWidths pageControlWidths(int windowWidth) {
 }
 
 Tfrm_main::Tfrm_main(AppContext& context, QWidget* parent)
-    : QMainWindow(parent), m_ctx(context), LangReplacer(new TAcroMultiReplacer(this)),
-      m_report(report::ReportTemplate::load(QStringLiteral(":/report/TarvelReport.json"))) {
+    : QMainWindow(parent), m_ctx(context), LangReplacer(new TAcroMultiReplacer(this)) {
     g_mainWindow = this;
     setObjectName(QStringLiteral("frm_main"));
     setWindowTitle(QStringLiteral("Inverter Selection Software of Tarvel"));

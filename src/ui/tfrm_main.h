@@ -11,6 +11,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <optional>
+
 class QAction;
 class QLabel;
 
@@ -130,7 +132,7 @@ public:
     // Design report (tfrm_main_report.cpp)
     void InitReport();
     void N24Click();
-    const report::ReportTemplate& TarvelReport() const { return m_report; }
+    const report::ReportTemplate& TarvelReport() const { return reportTemplate(); }
     report::ReportPreview* reportPreview() const;
 
     // Design files (tfrm_main_design_file.cpp)
@@ -205,6 +207,7 @@ private:
     QStringList replayDesign(const DesignFile& design);
     void replayInput(InputId id, const DesignFile::StringInput& input, QStringList& skipped);
     void replayCable(int run, const DesignFile::Cable& cable);
+    report::ReportTemplate& reportTemplate() const;
     void setReportText(const char* field, const QString& text);
     void fillReportInput(InputId id);
     void loadLogo();
@@ -222,7 +225,8 @@ private:
     QPointer<QDialog> m_locationDialog;
     QPointer<QDialog> m_inverterDialog;
     QPointer<QDialog> m_panelDialog;
-    report::ReportTemplate m_report;
+    // Read from the resources at the first print (or the first look at it), not at start-up.
+    mutable std::optional<report::ReportTemplate> m_report;
     QPointer<report::ReportPreview> m_preview;
     bool m_shown = false;
     Dialogs* m_collector = nullptr; // collects the message boxes while a design is replayed

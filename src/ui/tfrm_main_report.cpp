@@ -55,8 +55,14 @@ report::ReportPreview* Tfrm_main::reportPreview() const {
     return m_preview.data();
 }
 
+report::ReportTemplate& Tfrm_main::reportTemplate() const {
+    if (!m_report)
+        m_report = report::ReportTemplate::load(QStringLiteral(":/report/TarvelReport.json"));
+    return *m_report;
+}
+
 void Tfrm_main::setReportText(const char* field, const QString& text) {
-    m_report.setText(name(field), text);
+    reportTemplate().setText(name(field), text);
 }
 
 void Tfrm_main::InitReport() {
@@ -80,7 +86,7 @@ void Tfrm_main::InitReport() {
     setReportText("PV_M2", ui.Label42->text());
     setReportText("M2_Val", ui.Pv_Area->text());
 
-    m_report.setPicture(QStringLiteral("PICTURE4"), ui.Image26->image());
+    reportTemplate().setPicture(QStringLiteral("PICTURE4"), ui.Image26->image());
 
     for (InputId id : kAllInputs)
         fillReportInput(id);
@@ -124,7 +130,7 @@ void Tfrm_main::fillReportInput(InputId id) {
     for (const char* field :
          {f.line, f.name, f.info, f.voltageCaption, f.voltage, f.currentCaption, f.current, f.powerCaption,
           f.power, f.stringsCaption, f.strings, f.perStringCaption, f.perString})
-        m_report.setVisible(name(field), printed);
+        reportTemplate().setVisible(name(field), printed);
     if (!printed)
         return;
     const TPanelInfo& module = m_session.input(id).Module;
@@ -146,7 +152,7 @@ void Tfrm_main::fillReportInput(InputId id) {
 // Menu "Print": fills the report and shows it, discarding the pages prepared before.
 void Tfrm_main::N24Click() {
     InitReport();
-    const report::PreparedReport prepared = report::PreparedReport::prepare(m_report);
+    const report::PreparedReport prepared = report::PreparedReport::prepare(reportTemplate());
     if (!m_preview) {
         m_preview = new report::ReportPreview(this);
         m_preview->setAttribute(Qt::WA_DeleteOnClose);

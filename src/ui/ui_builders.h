@@ -32,6 +32,11 @@ void addRow(QGridLayout* grid, int row, QLabel* caption, QWidget* control, int c
 // A full-size picture behind all other controls of a page.
 QLabel* makePageBackground(QWidget* page, const QString& name);
 
+// Gives `label` the picture of `path` when the label is first shown. For pictures on pages that
+// start hidden: drawing an SVG costs more than building its page, and a session may never open it.
+// The label's size must not depend on its picture.
+void setPixmapWhenShown(QLabel* label, const QString& path);
+
 // The prompt of a chooser: shown while nothing is selected; the chooser's text is then empty.
 void showPrompt(QComboBox* chooser, const QString& prompt);
 

@@ -2,6 +2,7 @@
 #include "ui/design_results.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -19,6 +20,7 @@ const QString kExample = QStringLiteral(TARVEL_SOURCE_DIR "/data/examples/berlin
 struct BatchRun {
     int status;
     QString errors;
+    QByteArray output;
 };
 
 BatchRun batch(const QStringList& arguments) {
@@ -26,7 +28,8 @@ BatchRun batch(const QStringList& arguments) {
     process.setWorkingDirectory(kRunDir);
     process.start(kRunDir + QStringLiteral("/tarvel-batch"), arguments);
     process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    const QString errors = QString::fromUtf8(process.readAllStandardError());
+    return {process.exitCode(), errors, process.readAllStandardOutput()};
 }
 
 QString pdfText(const QString& pdf) {
@@ -100,6 +103,29 @@ TEST_F(Batch, SomethingMissingFromTheCatalogEndsWithStatusThreeAfterWriting) {
                      .value(QStringLiteral("PowerA"))
                      .toString()
                      .isEmpty());
+}
+
+// A report the disk does not take ends the run with status 1 and the reason, never with success.
+// /dev/full accepts the open and refuses every byte, as a full disk does.
+TEST_F(Batch, AReportThatCannotBeWrittenEndsWithStatusOne) {
+    if (!QFileInfo(QStringLiteral("/dev/full")).exists() || QFileInfo(QStringLiteral("/dev/full")).isFile())
+        GTEST_SKIP() << "no /dev/full device";
+    const BatchRun run = batch({kExample, QStringLiteral("--pdf"), QStringLiteral("/dev/full")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("Cannot write the PDF file /dev/full"))) << run.errors.toStdString();
+    EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/full")).isFile()) << "the device was replaced by a file";
+}
+
+// Results may go to standard output (or any other pipe or device): they are written into it, never
+// by putting a new file in its place.
+TEST_F(Batch, ResultsCanBeWrittenToStandardOutput) {
+    const BatchRun run = batch({kExample, QStringLiteral("--json"), QStringLiteral("/dev/stdout"),
+                                QStringLiteral("--lang"), QStringLiteral("1252")});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    const QJsonObject results = QJsonDocument::fromJson(run.output).object();
+    EXPECT_FALSE(
+        results.value(QStringLiteral("labels")).toObject().value(QStringLiteral("Power_Year")).toString().isEmpty())
+        << run.output.left(200).toStdString();
 }
 
 } // namespace

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <optional>
 #include <ostream>
 #include <random>
+#include <utility>
 
 namespace tarvel {
 namespace {
@@ -158,6 +161,39 @@ TEST(TextToInt, RefusesAnythingElseWithTheIntegerMessage) {
             ADD_FAILURE() << "accepted " << text;
         } catch (const ConversionError& error) {
             EXPECT_EQ(std::string(error.what()), std::string("'") + text + "' is not a valid integer value");
+        }
+    }
+}
+
+// parseInt answers every text exactly as textToInt does, without raising.
+TEST(ParseInt, AgreesWithTextToIntOnEveryText) {
+    for (const char* text : {"12", "  -10", "+7", "\t3", "2147483647", "-2147483648", "0", "-0", "12.5", "",
+                             " ", "-", "+", "2147483648", "-2147483649", "12 ", "1e3", "0x1F",
+                             "99999999999999999999", "936", "zh", "\xef\xbc\x91"}) {
+        const QString value = QString::fromUtf8(text);
+        const std::optional<int> parsed = parseInt(value);
+        try {
+            const int converted = textToInt(value);
+            ASSERT_TRUE(parsed.has_value()) << "refused " << text;
+            EXPECT_EQ(*parsed, converted) << text;
+        } catch (const ConversionError&) {
+            EXPECT_FALSE(parsed.has_value()) << "accepted " << text;
+        }
+    }
+}
+
+// A catalog text may hold a character 0; the message still names the whole text.
+TEST(TextConversion, MessagesShowTheWholeTextPastACharacterZero) {
+    const QString text = QStringLiteral("12") + QChar(0) + QStringLiteral("5x");
+    for (const auto& [convert, kind] :
+         {std::pair<std::function<void()>, std::string>{[&] { textToDouble(text); }, "floating point"},
+          {[&] { textToInt(text); }, "integer"}}) {
+        try {
+            convert();
+            ADD_FAILURE() << "accepted a text with a character 0";
+        } catch (const ConversionError& error) {
+            EXPECT_EQ(QString::fromUtf8(error.what()),
+                      QStringLiteral("'12\uFFFD5x' is not a valid %1 value").arg(QString::fromStdString(kind)));
         }
     }
 }

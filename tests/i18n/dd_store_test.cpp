@@ -4,6 +4,9 @@
 #include "i18n/dd_formats.h"
 #include "i18n/dd_hash_list.h"
 
+#include <atomic>
+#include <functional>
+#include <vector>
 #include <thread>
 
 namespace tarvel {
@@ -27,6 +30,55 @@ TEST(CodePages, ConvertInBothDirections) {
     EXPECT_EQ(test::failureOf([] { decodeFromCodePage("x", 99999); }), "code page 99999 is not supported");
 }
 
+// Conversions reuse their converters. What one conversion leaves behind (a lead byte without its
+// trail byte, a lone surrogate, a character the code page lacks) must not reach the next one: run one
+// after the other, each conversion gives what it gives on a converter that never converted before (a
+// new thread has none yet).
+TEST(CodePages, AConversionIsNotAffectedByTheOnesBefore) {
+    const std::vector<std::function<QString()>> steps = {
+        [] { return decodeFromCodePage("\xD6", 936); },
+        [] { return decodeFromCodePage("\xD0\xCE\xC4", 936); },
+        [] { return decodeFromCodePage("\xD6\xD0", 936); },
+        [] { return QString::fromLatin1(encodeToCodePage(QString(QChar(0xD800)), 936).toHex()); },
+        [] { return QString::fromLatin1(encodeToCodePage(QStringLiteral("\u4E2D"), 936).toHex()); },
+        [] { return QString::fromLatin1(encodeToCodePage(QStringLiteral("\u4E2D\u00E9"), 1252).toHex()); },
+        [] { return QString::fromLatin1(encodeToCodePage(QStringLiteral("\u00E9"), 1252).toHex()); },
+    };
+    QStringList alone;
+    for (const auto& step : steps) {
+        QString result;
+        std::thread([&] { result = step(); }).join();
+        alone << result;
+    }
+    EXPECT_EQ(alone[2], QString("\u4E2D"));
+    EXPECT_EQ(alone[4], QString("d6d0"));
+    EXPECT_EQ(alone[6], QString("e9"));
+    for (int round = 0; round < 2; ++round) {
+        QStringList inTurn;
+        for (const auto& step : steps)
+            inTurn << step();
+        EXPECT_EQ(inTurn, alone) << "round " << round;
+    }
+}
+
+// Threads convert at the same time without sharing a converter.
+TEST(CodePages, ThreadsConvertAtTheSameTime) {
+    std::vector<std::thread> threads;
+    std::atomic<int> wrong = 0;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&] {
+            for (int round = 0; round < 500; ++round) {
+                if (encodeToCodePage(QStringLiteral("\u4E2D\u6587"), 936) != QByteArray("\xD6\xD0\xCE\xC4") ||
+                    decodeFromCodePage("\xE9\x80", 1252) != QString("\u00E9\u20AC"))
+                    ++wrong;
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST(CodePages, NumbersFollowTheProgramsIntegerRules) {
     EXPECT_EQ(codePageNumber("936"), 936);
     EXPECT_EQ(codePageNumber(" 1252"), 1252);
@@ -36,6 +88,11 @@ TEST(CodePages, NumbersFollowTheProgramsIntegerRules) {
     EXPECT_EQ(ansiCodePageFor("936"), 936);
     EXPECT_EQ(ansiCodePageFor("zh"), 1252);
     EXPECT_EQ(ansiCodePageFor("99999"), 1252);
+    // Texts that are no number stand for the system code page, as every first pass of a replacer
+    // asks with an empty CodePage.
+    for (const QString text : {"", " ", "936 ", "-", "99999999999", "\uFF19\uFF13\uFF16"})
+        EXPECT_EQ(ansiCodePageFor(text), 1252) << text.toStdString();
+    EXPECT_EQ(ansiCodePageFor(" 936"), 936);
 }
 
 // --- entry table -----------------------------------------------------------------------------------

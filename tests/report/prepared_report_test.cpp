@@ -3,6 +3,7 @@
 #include "report_sample.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -214,6 +215,20 @@ TEST(PreparedReport, DamagedOrForeignFilesAreRefusedWithTheirReason) {
     EXPECT_THROW(PreparedReport().save(dir.filePath(QStringLiteral("no/such/folder/x.tpr"))), ReportError);
     EXPECT_THROW(PreparedReport().exportPdf(dir.filePath(QStringLiteral("no/such/folder/x.pdf"))),
                  ReportError);
+}
+
+// A PDF the disk did not take is an error, not a written report. /dev/full accepts the open and
+// refuses every byte, as a full disk does.
+TEST(PreparedReport, APdfThatCannotBeWrittenOutIsAnError) {
+    if (!QFileInfo(QStringLiteral("/dev/full")).exists() || QFileInfo(QStringLiteral("/dev/full")).isFile())
+        GTEST_SKIP() << "no /dev/full device";
+    try {
+        PreparedReport::prepare(sampleReport()).exportPdf(QStringLiteral("/dev/full"));
+        ADD_FAILURE() << "a PDF written to a full device was reported as written";
+    } catch (const ReportError& error) {
+        EXPECT_NE(std::string(error.what()).find("Cannot write the PDF file /dev/full"), std::string::npos)
+            << error.what();
+    }
 }
 
 TEST(PreparedReport, FindAndHighlightCoverVisibleTextsOnly) {

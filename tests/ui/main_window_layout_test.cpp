@@ -1,6 +1,7 @@
 #include "support/main_window_fixture.h"
 #include "ui/display_widgets.h"
 #include "ui/spin_edit.h"
+#include "ui/ui_builders.h"
 
 #include <QAction>
 #include <QBarCategoryAxis>
@@ -8,6 +9,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -152,6 +154,44 @@ TEST(MainWindowLayout, ClientAreaIsFixedAndThePageControlsFillIt) {
     auto* logo = f.find<QLabel>(QStringLiteral("suiImagePanel3"));
     EXPECT_EQ(logo->x(), pane->x() - 85);
     EXPECT_EQ(logo->width(), 80);
+}
+
+// Pictures of panes that start hidden are drawn when first shown, and are then the same picture.
+TEST(MainWindowLayout, HiddenPanesGetTheirPictureWhenFirstShown) {
+    MainWindowFixture f;
+    f.window().show();
+    auto* help = f.find<QLabel>(QStringLiteral("suiImagePanel1"));
+    EXPECT_TRUE(help->pixmap().isNull());
+    f.find<QTabWidget>(QStringLiteral("RzPageControl2"))->setCurrentIndex(1);
+    EXPECT_EQ(help->pixmap().toImage(), QPixmap(QStringLiteral(":/ui/help_picture.svg")).toImage());
+
+    QLabel alone;
+    setPixmapWhenShown(&alone, QStringLiteral(":/ui/string_layout.svg"));
+    EXPECT_TRUE(alone.pixmap().isNull());
+    alone.show();
+    EXPECT_EQ(alone.pixmap().toImage(), QPixmap(QStringLiteral(":/ui/string_layout.svg")).toImage());
+}
+
+// The status marks are drawn once and reused; each mark still shows its own picture, the same as
+// drawing its file anew, however often it is set.
+TEST(StatusIcons, EachMarkShowsItsOwnPictureEveryTime) {
+    const char* const files[3] = {":/ui/icon_ok.svg", ":/ui/icon_warning.svg", ":/ui/icon_danger.svg"};
+    const TCheckMark marks[3] = {cmOk, cmWarning, cmDanger};
+    StatusIcon icon;
+    QList<QImage> shown;
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 3; ++i) {
+            icon.setMark(marks[i]);
+            const QImage drawn = QIcon(QString::fromLatin1(files[i])).pixmap(16, 16).toImage();
+            EXPECT_EQ(icon.pixmap().toImage(), drawn) << files[i];
+            if (round == 0)
+                shown << drawn;
+        }
+    }
+    EXPECT_NE(shown[0], shown[1]);
+    EXPECT_NE(shown[1], shown[2]);
+    icon.setMark(cmNone);
+    EXPECT_TRUE(icon.pixmap().isNull());
 }
 
 } // namespace
