@@ -38,17 +38,6 @@ QString runFile(const char* name) {
     return QDir(g_runDir).filePath(QString::fromLatin1(name));
 }
 
-// Message boxes would block; the bench keeps their texts and reports them when a design raises any.
-class QuietDialogs : public tarvel::Dialogs {
-public:
-    void message(QWidget*, const QString& text) override { texts.append(text); }
-    void errorReport(QWidget*, const QString& text) override { texts.append(text); }
-    QString openPictureFile(QWidget*) override { return {}; }
-    QString openDesignFile(QWidget*) override { return {}; }
-    QString saveDesignFile(QWidget*) override { return {}; }
-    QStringList texts;
-};
-
 class QuietPlatform : public tarvel::Platform {
 public:
     void startProcess(const QString&, const QStringList&) override {}
@@ -77,7 +66,7 @@ public:
     }
 
     tarvel::Tfrm_main& window() { return *m_window; }
-    QuietDialogs& dialogs() { return m_dialogs; }
+    tarvel::HeadlessDialogs& dialogs() { return m_dialogs; }
 
     // Opens the bench design; false (with the reason in `state`) when it does not open cleanly.
     bool openDesign(benchmark::State& state) {
@@ -98,7 +87,7 @@ private:
     QTemporaryDir m_settingsDir;
     tarvel::TAppSettings m_settings;
     QuietPlatform m_platform;
-    QuietDialogs m_dialogs;
+    tarvel::HeadlessDialogs m_dialogs;
     std::unique_ptr<tarvel::TDM> m_dm;
     std::unique_ptr<tarvel::AppContext> m_context;
     std::unique_ptr<tarvel::Tfrm_main> m_window;

@@ -30,17 +30,6 @@
 
 namespace {
 
-// No one is there to close a message box: texts are kept for the results.
-class BatchDialogs : public tarvel::Dialogs {
-public:
-    void message(QWidget*, const QString& text) override { texts.append(text); }
-    void errorReport(QWidget*, const QString& text) override { texts.append(text); }
-    QString openPictureFile(QWidget*) override { return {}; }
-    QString openDesignFile(QWidget*) override { return {}; }
-    QString saveDesignFile(QWidget*) override { return {}; }
-    QStringList texts;
-};
-
 int fail(int status, const QString& message) {
     std::fprintf(stderr, "tarvel-batch: %s\n", qPrintable(message));
     return status;
@@ -103,7 +92,7 @@ int main(int argc, char* argv[]) {
 
     tarvel::TAppSettings settings;
     tarvel::SystemPlatform platform;
-    BatchDialogs dialogs;
+    tarvel::HeadlessDialogs dialogs;
     QTemporaryDir settingsDir;
     const QString ini = settingsDir.filePath(QStringLiteral("Language.ini"));
     tarvel::LanguageIni(ini).writeInteger(QStringLiteral("Language"),

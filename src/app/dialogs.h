@@ -47,6 +47,18 @@ private:
     QStringList m_texts;
 };
 
+// For runs without anyone at the screen (batch reports, benchmarks): every text is kept in the order
+// it came, and no file is ever chosen.
+class HeadlessDialogs : public Dialogs {
+public:
+    void message(QWidget*, const QString& text) override { texts.append(text); }
+    void errorReport(QWidget*, const QString& text) override { texts.append(text); }
+    QString openPictureFile(QWidget*) override { return {}; }
+    QString openDesignFile(QWidget*) override { return {}; }
+    QString saveDesignFile(QWidget*) override { return {}; }
+    QStringList texts;
+};
+
 class QtDialogs : public Dialogs {
 public:
     void message(QWidget* parent, const QString& text) override;
