@@ -4,10 +4,13 @@
 #include "ui/display_widgets.h"
 #include "ui/spin_edit.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRandomGenerator>
 #include <QTabWidget>
 
 namespace tarvel::test {
@@ -149,6 +152,51 @@ QList<bool> MainWindowFixture::enabledPages() {
     for (int i = 0; i < pages->count(); ++i)
         enabled.append(pages->isTabEnabled(i));
     return enabled;
+}
+
+namespace {
+
+QByteArray jpegFile(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 90);
+    return bytes;
+}
+
+} // namespace
+
+QByteArray jpegOf(Qt::GlobalColor colour, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return jpegFile(image);
+}
+
+QByteArray noisyJpeg(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    QRandomGenerator generator(7);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, generator.generate() | 0xff000000u);
+    return jpegFile(image);
+}
+
+QStringList samplePanelTexts(const QString& maker, const QString& type, const QString& material) {
+    return {maker,
+            type,
+            QStringLiteral("136"),
+            QStringLiteral("30.00"),
+            QStringLiteral("4.60"),
+            QStringLiteral("36.00"),
+            QStringLiteral("4.90"),
+            QStringLiteral("715"),
+            QStringLiteral("10.60"),
+            QStringLiteral("1.28"),
+            material,
+            QStringLiteral("-0.33"),
+            QStringLiteral("0.05"),
+            QStringLiteral("-118.80"),
+            QStringLiteral("2.45")};
 }
 
 } // namespace tarvel::test

@@ -8,7 +8,9 @@
 #include "support/temp_catalog.h"
 #include "ui/tfrm_main.h"
 
+#include <QByteArray>
 #include <QComboBox>
+#include <QSize>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -60,6 +62,14 @@ QString writeEmptyDictionary(const QString& dir);
 
 // An inverter row with typical texts and the given numbers.
 TInverterInfo sampleInverter(const char* name, const char* dcMax, const char* acMax, const char* maxI);
+
+// The bytes of a JPEG file of one colour, as a picture file or a catalog `pic` holds them.
+QByteArray jpegOf(Qt::GlobalColor colour, QSize size);
+// A picture whose scan data is most of the file, so cutting the file in half cuts the scan.
+QByteArray noisyJpeg(QSize size);
+// The fifteen texts of the new-module dialog for a plausible module, in field order.
+QStringList samplePanelTexts(const QString& maker, const QString& type,
+                             const QString& material = QStringLiteral("POLY"));
 
 // Fills a catalog with a few locations, modules and inverters for window tests.
 void fillSmallCatalog(TempCatalog& catalog);

@@ -25,16 +25,6 @@ using test::MainWindowFixture;
 const QString kNotFilled = QStringLiteral("Please check if some unit not filled!");
 const QString kFormatError = QStringLiteral("Fill in incomplete or data format error,please check!");
 
-QByteArray jpeg() {
-    QImage image(30, 50, QImage::Format_RGB32);
-    image.fill(Qt::darkBlue);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG");
-    return bytes;
-}
-
 class CatalogDialogs : public testing::Test {
 protected:
     QVariant scalar(const QString& statement, const QVariantList& values = {}) {
@@ -86,7 +76,7 @@ protected:
         dialog.findChild<QPushButton*>(QStringLiteral("inverter_picture_new"))->click();
     }
     QTemporaryDir dir;
-    QByteArray picture = jpeg() + QByteArray("end");
+    QByteArray picture = test::jpegOf(Qt::darkBlue, {30, 50}) + QByteArray("end");
 };
 
 TEST_F(NewInverter, AFreshDialogAsksForTheFirstField) {
@@ -183,24 +173,6 @@ TEST_F(NewInverter, AFileThatIsNoJpegIsReportedAndKeepsThePicture) {
     EXPECT_EQ(dialog.findChild<PictureBox*>(QStringLiteral("img1"))->jpegBytes(), picture);
 }
 
-QStringList panelTexts(const QString& maker, const QString& type) {
-    return {maker,
-            type,
-            QStringLiteral("136"),
-            QStringLiteral("30.00"),
-            QStringLiteral("4.60"),
-            QStringLiteral("36.00"),
-            QStringLiteral("4.90"),
-            QStringLiteral("715"),
-            QStringLiteral("10.60"),
-            QStringLiteral("1.28"),
-            QStringLiteral("POLY"),
-            QStringLiteral("-0.33"),
-            QStringLiteral("0.05"),
-            QStringLiteral("-118.80"),
-            QStringLiteral("2.45")};
-}
-
 TEST_F(CatalogDialogs, ModuleFieldsFilterTypedAndPastedCharacters) {
     Tfrm_panel_new dialog(*f.context, &f.window());
     QTest::keyClicks(dialog.field(3), QStringLiteral("1a-3.6"));
@@ -217,14 +189,14 @@ TEST_F(CatalogDialogs, ModuleFieldsFilterTypedAndPastedCharacters) {
 TEST_F(CatalogDialogs, AModuleIsAddedOnceAndListedForItsMaker) {
     Tfrm_panel_new dialog(*f.context, &f.window());
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("NewPanel"));
-    fill(dialog, panelTexts(QStringLiteral("Alpha"), QStringLiteral("A-400")));
+    fill(dialog, test::samplePanelTexts(QStringLiteral("Alpha"), QStringLiteral("A-400")));
     dialog.newpanel_okClick();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     f.choose(QStringLiteral("ComboBox3"), QStringLiteral("Alpha"));
     EXPECT_EQ(f.find<QComboBox>(QStringLiteral("ComboBox4"))->findText(QStringLiteral("A-400")), 2);
 
     Tfrm_panel_new again(*f.context, &f.window());
-    fill(again, panelTexts(QStringLiteral("Alpha"), QStringLiteral("A-400")));
+    fill(again, test::samplePanelTexts(QStringLiteral("Alpha"), QStringLiteral("A-400")));
     again.newpanel_okClick();
     EXPECT_EQ(f.dialogs.messages, QStringList{QStringLiteral("Database has added this Solar panels!")});
     EXPECT_EQ(again.field(2)->text(), QStringLiteral("A-400"));
@@ -234,7 +206,7 @@ TEST_F(CatalogDialogs, AModuleNumberWithTwoPointsIsAFormatError) {
     Tfrm_panel_new dialog(*f.context, &f.window());
     dialog.newpanel_okClick();
     EXPECT_EQ(f.dialogs.messages, QStringList{kNotFilled});
-    QStringList texts = panelTexts(QStringLiteral("Gamma"), QStringLiteral("G-1"));
+    QStringList texts = test::samplePanelTexts(QStringLiteral("Gamma"), QStringLiteral("G-1"));
     texts[3] = QStringLiteral("30.0.0");
     fill(dialog, texts);
     dialog.newpanel_okClick();

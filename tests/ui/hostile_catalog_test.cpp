@@ -62,30 +62,6 @@ const char* const kModuleNumbers[8] = {"power", "duanlu_i", "kailu_V", "MPP_V",
 const char* const kInverterNumbers[7] = {"power_DC_MAX",       "max_v",         "MPP_min",     "input_maxI",
                                          "output_ACpower_max", "xiaolv_erding", "xiaolv_zuida"};
 
-QByteArray jpeg(Qt::GlobalColor colour) {
-    QImage image(60, 40, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG", 90);
-    return bytes;
-}
-
-// A picture whose scan data makes up most of the file, so that cutting the file in half cuts the scan.
-QByteArray noisyJpeg() {
-    QImage image(320, 240, QImage::Format_RGB32);
-    QRandomGenerator generator(7);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, generator.generate() | 0xff000000u);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG", 90);
-    return bytes;
-}
-
 QByteArray randomBytes(int size) {
     QByteArray bytes(size, '\0');
     QRandomGenerator generator(20240611);
@@ -203,13 +179,13 @@ TInverterInfo quoteInverter() {
 }
 
 void fillInverters(TempCatalog& temp) {
-    addInverter(temp, 1, quoteInverter(), jpeg(Qt::darkCyan));
+    addInverter(temp, 1, quoteInverter(), test::jpegOf(Qt::darkCyan, {60, 40}));
     TInverterInfo longOne = test::sampleInverter("", "8.0", "6.6", "20");
     longOne.inverter_type = kLongInverter;
     longOne.work_temp = kLongValue;
     longOne.protect_grade = kLongValue;
     longOne.range_v = kLongValue;
-    addInverter(temp, 2, longOne, jpeg(Qt::gray));
+    addInverter(temp, 2, longOne, test::jpegOf(Qt::gray, {60, 40}));
     int idx = 3;
     for (const char* column : kInverterNumbers) {
         const QString model = QStringLiteral("bad ") + QString::fromLatin1(column);
@@ -217,8 +193,8 @@ void fillInverters(TempCatalog& temp) {
         addInverter(temp, idx++, test::sampleInverter(nameBytes.constData(), "7.2", "6.6", "12"), QVariant());
         spoil(temp, QStringLiteral("inverter_info"), column, QStringLiteral("inverter_type"), model);
     }
-    const QByteArray small = jpeg(Qt::darkRed);
-    const QByteArray noisy = noisyJpeg();
+    const QByteArray small = test::jpegOf(Qt::darkRed, {60, 40});
+    const QByteArray noisy = test::noisyJpeg({320, 240});
     addInverter(temp, idx++, test::sampleInverter("random picture", "4.8", "4.4", "12"), randomBytes(5000));
     addInverter(temp, idx++, test::sampleInverter("cut header", "4.8", "4.4", "12"),
                 small.left(small.size() / 2));
@@ -778,24 +754,6 @@ TEST_F(HostileDialogs, NumbersTooLongForADoubleAreRefused) {
         f.catalog.catalog().locationDuplicateCheck(QStringLiteral("Germany"), QStringLiteral("Kiel")));
 }
 
-QStringList panelTexts(const QString& maker, const QString& type, const QString& material) {
-    return {maker,
-            type,
-            QStringLiteral("136"),
-            QStringLiteral("30.00"),
-            QStringLiteral("4.60"),
-            QStringLiteral("36.00"),
-            QStringLiteral("4.90"),
-            QStringLiteral("715"),
-            QStringLiteral("10.60"),
-            QStringLiteral("1.28"),
-            material,
-            QStringLiteral("-0.33"),
-            QStringLiteral("0.05"),
-            QStringLiteral("-118.80"),
-            QStringLiteral("2.45")};
-}
-
 TEST_F(HostileDialogs, AModuleIsStoredExactlyAsTypedAndListedForItsMaker) {
     struct Added {
         QString maker;
@@ -807,7 +765,7 @@ TEST_F(HostileDialogs, AModuleIsStoredExactlyAsTypedAndListedForItsMaker) {
                                    {QStringLiteral("Alpha"), QStringLiteral("A-___"), QStringLiteral("'")}};
     for (const Added& a : added) {
         Tfrm_panel_new dialog(*f.context, &f.window());
-        fill(dialog, panelTexts(a.maker, a.type, a.material));
+        fill(dialog, test::samplePanelTexts(a.maker, a.type, a.material));
         dialog.newpanel_okClick();
         EXPECT_EQ(dialog.result(), QDialog::Accepted) << a.type.toStdString();
         EXPECT_EQ(
@@ -831,7 +789,7 @@ TEST_F(HostileDialogs, AModuleIsStoredExactlyAsTypedAndListedForItsMaker) {
     EXPECT_EQ(f.catalog.catalog().moduleRecordQuery(kQuoteMaker, kQuoteType)->MPP_V, 30);
 
     Tfrm_panel_new again(*f.context, &f.window());
-    fill(again, panelTexts(kQuoteMaker, kQuoteType, QStringLiteral("POLY")));
+    fill(again, test::samplePanelTexts(kQuoteMaker, kQuoteType, QStringLiteral("POLY")));
     again.newpanel_okClick();
     EXPECT_EQ(f.dialogs.messages, QStringList{QStringLiteral("Database has added this Solar panels!")});
     EXPECT_EQ(scalar(QStringLiteral("select count(*) from panel_info")).toInt(), 6);
@@ -851,7 +809,7 @@ QStringList inverterTexts(const QString& model, const QString& text) {
 
 TEST_F(HostileDialogs, AnInverterIsStoredExactlyAsTypedWithItsPicture) {
     QTemporaryDir dir;
-    const QByteArray picture = jpeg(Qt::darkGreen);
+    const QByteArray picture = test::jpegOf(Qt::darkGreen, {60, 40});
     const QString picturePath = dir.filePath(QStringLiteral("inverter.jpg"));
     QFile file(picturePath);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -896,7 +854,7 @@ TEST_F(HostileDialogs, AnInverterNumberOutOfRangeIsRefusedAndNothingIsStored) {
     const QString picturePath = dir.filePath(QStringLiteral("inverter.jpg"));
     QFile file(picturePath);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(jpeg(Qt::darkGreen));
+    file.write(test::jpegOf(Qt::darkGreen, {60, 40}));
     file.close();
     f.dialogs.pictureFile = picturePath;
     Tfrm_inverter_new dialog(*f.context, &f.window());

@@ -18,16 +18,6 @@ namespace {
 using test::MainWindowFixture;
 using test::TempCatalog;
 
-QByteArray jpegBytes(Qt::GlobalColor colour) {
-    QImage image(40, 30, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG", 90);
-    return bytes;
-}
-
 // A model of the reset "2*" list only comes first; then a plain single-phase model, the selection
 // form's raw AC model, one without picture and one whose picture is no JPEG.
 void fillInverters(TempCatalog& temp) {
@@ -39,9 +29,9 @@ void fillInverters(TempCatalog& temp) {
     c.inverterInsert(test::sampleInverter("KT30000-TH", "37.5", "30.0", "30"));
     c.inverterInsert(test::sampleInverter("KT4000-T1", "4.8", "4.4", "12"));
     c.inverterInsert(test::sampleInverter("KT6000-T1", "7.2", "6.6", "12"));
-    c.inverterPictureQuery(QStringLiteral("KT8000-T"), jpegBytes(Qt::darkCyan));
-    c.inverterPictureQuery(QStringLiteral("KT5000-S"), jpegBytes(Qt::gray));
-    c.inverterPictureQuery(QStringLiteral("KT30000-TH"), jpegBytes(Qt::darkGray));
+    c.inverterPictureQuery(QStringLiteral("KT8000-T"), test::jpegOf(Qt::darkCyan, {40, 30}));
+    c.inverterPictureQuery(QStringLiteral("KT5000-S"), test::jpegOf(Qt::gray, {40, 30}));
+    c.inverterPictureQuery(QStringLiteral("KT30000-TH"), test::jpegOf(Qt::darkGray, {40, 30}));
     c.inverterPictureQuery(QStringLiteral("KT6000-T1"), QByteArray("\x89PNG not a jpeg", 15));
 }
 
@@ -178,7 +168,7 @@ protected:
 
 TEST_F(PictureStore, StoresTheExactBytesOfTheLoadedFile) {
     // Bytes a re-encoding would not reproduce: the file's own JPEG with a trailing comment.
-    const QByteArray file = jpegBytes(Qt::red) + QByteArray("trailing bytes");
+    const QByteArray file = test::jpegOf(Qt::red, {40, 30}) + QByteArray("trailing bytes");
     f.dialogs.pictureFile = writeFile("new.jpg", file);
     f.find<QPushButton>(QStringLiteral("BitBtn1"))->click();
     EXPECT_EQ(picture()->jpegBytes(), file);
@@ -213,7 +203,7 @@ TEST_F(PictureStore, AnEmptyPictureBoxIsNotStored) {
     pick("KT4000-T1");
     f.choose(QStringLiteral("ComboBox18"), QStringLiteral("KT5000-S"));
     EXPECT_EQ(f.dialogs.errors, QStringList{QStringLiteral("There is no picture to store.")});
-    EXPECT_EQ(storedPicture("KT5000-S"), jpegBytes(Qt::gray));
+    EXPECT_EQ(storedPicture("KT5000-S"), test::jpegOf(Qt::gray, {40, 30}));
 }
 
 } // namespace
