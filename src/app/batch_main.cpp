@@ -11,6 +11,9 @@
 #include "app/platform.h"
 #include "app/tdm.h"
 #include "design/design_file.h"
+#include "design/solar_model.h"
+#include "i18n/resource_strings.h"
+#include "i18n/resource_texts.h"
 #include "report/prepared_report.h"
 #include "ui/design_results.h"
 #include "ui/look.h"
@@ -106,6 +109,11 @@ int main(int argc, char* argv[]) {
         opened = window.openDesign(parser.positionalArguments().first());
     } catch (const tarvel::DesignFileError& error) {
         return fail(2, QString::fromUtf8(error.what()));
+    }
+    // What the window would show as a notice on its ProjectInfo page.
+    if (tarvel::solar::outsideModel(window.session().MonthlyYield)) {
+        opened.messages.append(tarvel::res(tarvel::rs::OutsideModelNotice));
+        std::fprintf(stderr, "tarvel-batch: %s\n", qPrintable(opened.messages.last()));
     }
     try {
         if (parser.isSet(pdf)) {

@@ -215,6 +215,10 @@ MonthlyYields month_solar(double latitudeDeg, const MonthTable& radiation, int t
     return result;
 }
 
+bool outsideModel(const MonthTable& yields) {
+    return std::any_of(yields.begin(), yields.end(), [](double yield) { return yield < 0; });
+}
+
 int maxsun(double latitudeDeg, const MonthTable& radiation) {
     const Site s = site(latitudeDeg);
     const DayTable delta = declinations(s);

@@ -45,6 +45,12 @@ struct MonthlyYields {
 // The monthly yields on a plane of the given tilt and azimuth.
 MonthlyYields month_solar(double latitudeDeg, const MonthTable& radiation, int tiltDeg, int azimuthDeg);
 
+// True when a month's yield is negative. The azimuth correction then weighs days on which the plane
+// faces away from the sun (steep planes turned east or west, near-vertical planes near the equator);
+// the yields are still what the model gives, but they describe no real plane and are not to be
+// trusted.
+bool outsideModel(const MonthTable& yields);
+
 // The tilt 0..90 whose plane collects the most over the year (azimuth does not enter). The smallest
 // such tilt wins; 0 stands for "no tilt above 1 collects more than tilt 1".
 int maxsun(double latitudeDeg, const MonthTable& radiation);

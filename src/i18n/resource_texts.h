@@ -51,6 +51,8 @@
     X(VersionPrefix, "version: V") \
     /* Note shown for cities whose radiation values are those of a reference city. */ \
     X(ReferenceNote, "Surface Radiation every month of this city is the reference in") \
+    /* Notice of the ProjectInfo page (and of tarvel-batch) while a month's yield is negative. */ \
+    X(OutsideModelNotice, "The solar model is not valid for this orientation: the plane faces away from the sun for part of the year, so its yields (the negative months among them) are not to be trusted.") \
     /* System list lines of the chosen inverter; each is followed directly by its value. */ \
     X(InverterModelPrefix, "Module type:") \
     X(MaxDcPowerPrefix, "Max. PV-generator power[KW]:") \

@@ -29,6 +29,8 @@ QLabel[role="heading"] { background: #0f7c86; color: #ffffff; font-weight: bold;
                          border-radius: 2px; }
 QLabel[role="pane"] { color: #1d3038; padding-left: 4px; }
 QLabel[role="note"] { color: #5d6d74; font-style: italic; }
+QLabel[role="warning"] { background: #fff4d6; border: 1px solid #e2b64a; border-radius: 2px; padding: 3px 6px;
+                         color: #5a3d00; }
 QLineEdit[readOnly="true"] { background: #f1f4f5; }
 QPlainTextEdit { background: #ffffff; border: 1px solid #c9d5da; }
 QMenuBar { background: #e8eef0; border-bottom: 1px solid #c5d2d7; }

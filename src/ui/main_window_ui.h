@@ -116,6 +116,7 @@ struct MainWindowUi {
     SpinEdit* SpinEdit5;
     QLineEdit* Energy;
     Memo* Memo2;
+    QLabel* ModelNotice; // shown while a month's yield is negative
     QChartView* Chart1;
     QBarSeries* Series1;
 

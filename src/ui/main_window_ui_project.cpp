@@ -141,6 +141,15 @@ void setupProjectPage(QWidget* page, MainWindowUi& ui) {
     ui.Memo2->setVisible(false);
     layout->addWidget(ui.Memo2);
 
+    // Its text is a resource text, written when it is shown.
+    ui.ModelNotice = new QLabel(page);
+    ui.ModelNotice->setObjectName(QStringLiteral("ModelNotice"));
+    ui.ModelNotice->setProperty("role", QStringLiteral("warning"));
+    ui.ModelNotice->setWordWrap(true);
+    ui.ModelNotice->setTextFormat(Qt::PlainText);
+    ui.ModelNotice->setVisible(false);
+    layout->addWidget(ui.ModelNotice);
+
     ui.Chart1 = sunshineChart(page, ui);
     layout->addWidget(ui.Chart1, 1);
 }

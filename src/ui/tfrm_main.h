@@ -199,6 +199,7 @@ private:
     void writeInverterSystemList();
     void loadLocation(const TLocationRow& row);
     void showMonthlyBars(const MonthTable& yields);
+    void showModelNotice(bool shown);
     void correctYield(InputId id);
     void showYearlyEnergy();
     void orientationChanged(SpinEdit* field, int& angle, QLabel* systemListLine, const char* prefix);

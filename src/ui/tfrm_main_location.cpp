@@ -107,6 +107,7 @@ MonthTable Tfrm_main::month_solar() {
     m_session.SpecificYield = result.total;
     ui.Energy->setText(formatPattern(result.total, 2));
     showMonthlyBars(result.yields);
+    showModelNotice(solar::outsideModel(result.yields));
     return result.yields;
 }
 
@@ -120,15 +121,24 @@ void Tfrm_main::showMonthlyBars(const MonthTable& yields) {
     bars->setBrush(gradient);
     bars->setPen(Qt::NoPen);
     double highest = 0;
+    double lowest = 0;
     for (double value : yields) {
         bars->append(value);
         highest = std::max(highest, value);
+        lowest = std::min(lowest, value);
     }
     ui.Series1->append(bars);
+    // The axis reaches down to the smallest month, so a negative month is drawn like any other.
     if (auto* axis = qobject_cast<QValueAxis*>(ui.Series1->attachedAxes().value(1))) {
-        axis->setRange(0, highest > 0 ? highest * 1.1 : 1);
+        axis->setRange(lowest * 1.1, highest > 0 ? highest * 1.1 : (lowest < 0 ? 0 : 1));
         axis->applyNiceNumbers();
     }
+}
+
+void Tfrm_main::showModelNotice(bool shown) {
+    if (shown)
+        ui.ModelNotice->setText(res(rs::OutsideModelNotice));
+    ui.ModelNotice->setVisible(shown);
 }
 
 } // namespace tarvel

@@ -147,6 +147,7 @@ void Tfrm_main::xiangmu_init() {
     ui.SpinEdit5->setText(QStringLiteral("0"));
     ui.Energy->setText(QString());
     ui.Series1->clear();
+    showModelNotice(false);
     ui.ComboBox2->clear();
     m_session.Tilt = 0;
     m_session.Azimuth = 0;

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace tarvel {
 namespace {
@@ -105,6 +108,33 @@ TEST_F(Batch, SomethingMissingFromTheCatalogEndsWithStatusThreeAfterWriting) {
                      .isEmpty());
 }
 
+// A design whose plane faces away from the sun for part of the year opens as it is; the notice the
+// window shows on its ProjectInfo page is among the run's messages, in the run's language.
+TEST_F(Batch, ADesignOutsideTheSolarModelCarriesTheNotice) {
+    QFile example(kExample);
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    QByteArray design = example.readAll();
+    design.replace("\"azimuthDeg\": 0", "\"azimuthDeg\": -91")
+        .replace("\"roofPitchDeg\": 42", "\"roofPitchDeg\": 89");
+    QFile changed(path("steep_west.tpvd"));
+    ASSERT_TRUE(changed.open(QIODevice::WriteOnly));
+    changed.write(design);
+    changed.close();
+    const BatchRun run = batch({changed.fileName(), QStringLiteral("--json"), path("results.json"),
+                                QStringLiteral("--lang"), QStringLiteral("936")});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    const QString notice = QStringLiteral("此朝向超出了太阳辐射模型的适用范围");
+    EXPECT_TRUE(run.errors.contains(notice)) << run.errors.toStdString();
+    QFile json(path("results.json"));
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    const QJsonObject results = QJsonDocument::fromJson(json.readAll()).object();
+    const QJsonArray messages = results.value(QStringLiteral("messages")).toArray();
+    EXPECT_TRUE(std::any_of(messages.begin(), messages.end(),
+                            [&](const QJsonValue& m) { return m.toString().startsWith(notice); }));
+    EXPECT_EQ(results.value(QStringLiteral("labels")).toObject().value(QStringLiteral("Label58")).toString(),
+              QStringLiteral("方位角：-91度"));
+}
+
 // A report the disk does not take ends the run with status 1 and the reason, never with success.
 // /dev/full accepts the open and refuses every byte, as a full disk does.
 TEST_F(Batch, AReportThatCannotBeWrittenEndsWithStatusOne) {
@@ -112,7 +142,8 @@ TEST_F(Batch, AReportThatCannotBeWrittenEndsWithStatusOne) {
         GTEST_SKIP() << "no /dev/full device";
     const BatchRun run = batch({kExample, QStringLiteral("--pdf"), QStringLiteral("/dev/full")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("Cannot write the PDF file /dev/full"))) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("Cannot write the PDF file /dev/full")))
+        << run.errors.toStdString();
     EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/full")).isFile()) << "the device was replaced by a file";
 }
 
@@ -123,8 +154,11 @@ TEST_F(Batch, ResultsCanBeWrittenToStandardOutput) {
                                 QStringLiteral("--lang"), QStringLiteral("1252")});
     ASSERT_EQ(run.status, 0) << run.errors.toStdString();
     const QJsonObject results = QJsonDocument::fromJson(run.output).object();
-    EXPECT_FALSE(
-        results.value(QStringLiteral("labels")).toObject().value(QStringLiteral("Power_Year")).toString().isEmpty())
+    EXPECT_FALSE(results.value(QStringLiteral("labels"))
+                     .toObject()
+                     .value(QStringLiteral("Power_Year"))
+                     .toString()
+                     .isEmpty())
         << run.output.left(200).toStdString();
 }
 

@@ -202,5 +202,21 @@ TEST_P(PinnedLocations, MatchTheIndependentCalculation) {
 
 INSTANTIATE_TEST_SUITE_P(ShippedCatalog, PinnedLocations, testing::ValuesIn(kPinned));
 
+// Planes that face away from the sun for part of the year get negative months from the model; the
+// numbers stay the model's, and the check says they are not to be trusted.
+TEST(OutsideModel, NegativeMonthsOfPlanesFacingAwayFromTheSunAreFlagged) {
+    const MonthTable tabora{235.1, 254.3, 238.8, 235.4, 243.7, 247.8,
+                            250.5, 260.8, 292.2, 286.8, 253.5, 232.9};
+    const MonthlyYields steepWest = month_solar(-5.04, tabora, 60, -91);
+    EXPECT_NEAR(*std::min_element(steepWest.yields.begin(), steepWest.yields.end()), -164.9, 0.05);
+    EXPECT_TRUE(outsideModel(steepWest.yields));
+
+    const MonthTable berlin = kPinned[0].radiation;
+    EXPECT_TRUE(outsideModel(month_solar(52.52, berlin, 89, -91).yields));
+    EXPECT_FALSE(outsideModel(month_solar(52.52, berlin, 42, 0).yields));
+    EXPECT_FALSE(outsideModel(month_solar(-5.04, tabora, maxsun(-5.04, tabora), 0).yields));
+    EXPECT_FALSE(outsideModel(MonthTable{})); // no location yet
+}
+
 } // namespace
 } // namespace tarvel::solar

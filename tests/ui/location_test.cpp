@@ -1,12 +1,17 @@
 #include "design/number_format.h"
 #include "design/solar_model.h"
+#include "i18n/resource_texts.h"
 #include "support/main_window_fixture.h"
 #include "ui/display_widgets.h"
 #include "ui/spin_edit.h"
 
 #include <QBarSeries>
 #include <QBarSet>
+#include <QLabel>
 #include <QLineEdit>
+#include <QValueAxis>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +125,36 @@ TEST_F(Location, NewDesignEmptiesTheYieldsAndTheChart) {
     EXPECT_EQ(bars(), nullptr);
     EXPECT_EQ(f.session().MonthlyYield, MonthTable{});
     EXPECT_EQ(f.text(QStringLiteral("qing_jiao")), QStringLiteral("0"));
+}
+
+TEST_F(Location, NegativeMonthsAreDrawnBelowZeroAndANoticeSaysTheModelDoesNotHold) {
+    chooseBerlin();
+    auto* notice = f.find<QLabel>(QStringLiteral("ModelNotice"));
+    auto* axis = qobject_cast<QValueAxis*>(f.window().controls().Series1->attachedAxes().value(1));
+    ASSERT_NE(axis, nullptr);
+    EXPECT_TRUE(notice->isHidden());
+    EXPECT_EQ(axis->min(), 0);
+
+    f.type(QStringLiteral("SpinEdit4"), QStringLiteral("89"));
+    f.type(QStringLiteral("SpinEdit5"), QStringLiteral("-91"));
+    const MonthTable yields = solar::month_solar(kBerlinLatitude, kRadiation, 89, -91).yields;
+    const double lowest = *std::min_element(yields.begin(), yields.end());
+    ASSERT_LT(lowest, 0);
+    // The model's numbers stay as they are; the axis reaches them and the notice explains them.
+    EXPECT_EQ(f.session().MonthlyYield, yields);
+    for (int m = 0; m < 12; ++m)
+        EXPECT_DOUBLE_EQ(bars()->at(m), yields[static_cast<std::size_t>(m)]);
+    EXPECT_LE(axis->min(), lowest);
+    EXPECT_GE(axis->max(), *std::max_element(yields.begin(), yields.end()));
+    EXPECT_FALSE(notice->isHidden());
+    EXPECT_EQ(notice->text(), QString::fromLatin1(rs::OutsideModelNotice));
+
+    f.type(QStringLiteral("SpinEdit5"), QStringLiteral("0"));
+    EXPECT_TRUE(notice->isHidden());
+    EXPECT_EQ(axis->min(), 0);
+    f.type(QStringLiteral("SpinEdit5"), QStringLiteral("-91"));
+    f.window().N14Click();
+    EXPECT_TRUE(notice->isHidden());
 }
 
 } // namespace
