@@ -237,6 +237,11 @@ std::optional<TLocationRow> Catalog::locationQuery(const QString& country, const
     TLocationRow row;
     row.height = columnInt(query, 2);
     row.latitude = columnDouble(query, 3);
+    // A latitude beyond a pole makes nonsense of every yield computed from it: the row is as
+    // unreadable as one holding a word.
+    if (row.latitude < -90 || row.latitude > 90)
+        throw ConversionError(
+            QStringLiteral("'%1' is not a valid latitude").arg(columnText(query.value(3))).toStdString());
     for (int month = 0; month < 12; ++month)
         row.radiation[static_cast<std::size_t>(month)] = columnDouble(query, 4 + month);
     return row;

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <limits>
+
 namespace tarvel {
 
 CharacterFilter::CharacterFilter(Accepts accepts, QObject* parent) : QValidator(parent), m_accepts(accepts) {}
@@ -98,7 +100,25 @@ QPushButton* CatalogDialog::makeButton(const char* name, const char* caption) {
 }
 
 double CatalogDialog::number(int fieldNumber) const {
-    return textToDouble(field(fieldNumber)->text());
+    try {
+        return textToDouble(field(fieldNumber)->text());
+    } catch (const ConversionError&) {
+        field(fieldNumber)->setFocus();
+        throw;
+    }
+}
+
+double CatalogDialog::numberIn(int fieldNumber, double low, double high, bool aboveLow) const {
+    const double value = number(fieldNumber);
+    if ((aboveLow ? value > low : value >= low) && value <= high)
+        return value;
+    field(fieldNumber)->setFocus();
+    throw ConversionError(
+        QStringLiteral("'%1' is out of range").arg(field(fieldNumber)->text()).toStdString());
+}
+
+double CatalogDialog::positive(int fieldNumber) const {
+    return numberIn(fieldNumber, 0, std::numeric_limits<double>::max(), true);
 }
 
 } // namespace tarvel

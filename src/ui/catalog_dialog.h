@@ -50,8 +50,13 @@ protected:
     void componentsLoaded();
     void applyLanguage();
     QPushButton* makeButton(const char* name, const char* caption);
-    // The field's text as a number; throws ConversionError.
+    // The field's text as a number; throws ConversionError after giving the field the focus.
     double number(int fieldNumber) const;
+    // The same for a number that must lie in low..high (strictly above low when `aboveLow`); a value
+    // outside would make nonsense of every result computed from the catalog row.
+    double numberIn(int fieldNumber, double low, double high, bool aboveLow = false) const;
+    // A number above 0: a power, a voltage, a current, an area.
+    double positive(int fieldNumber) const;
 
     AppContext& m_ctx;
     TAcroMultiReplacer* LangReplacer;

@@ -20,37 +20,44 @@
 namespace tarvel {
 namespace {
 
+// What a field must hold. The numeric ones are shown in red.
+enum class Value {
+    Text,
+    Positive, // a power, a voltage or a current
+    Fraction, // an efficiency as a fraction, above 0 and at most 1 (0.947, not 94.7)
+};
+
 struct FieldRow {
     const char* caption;
     const char* example; // nullptr: none
-    bool numeric;        // shown in red, and must hold a number
+    Value value;
 };
 
 // Edit1 .. Edit23 in order, with the groups they start.
 const FieldRow kRows[23] = {
-    {"moudle type;", nullptr, false},
-    {"Allowed  temperature", "-25～＋60℃", false},
-    {"Protection Type", "IP65(outdoor)", false},
-    {"Noise level", "<45", false},
-    {"Communication interfaces", "RS485", false},
-    {"Isolation type ", "Frequency Transformer", false},
-    {"Dimensions[mm*mm*mm]", "436*298*231", false},
-    {"Weight[kg]", "30Kg", false},
-    {"Peak power[KW]", "3", true},
-    {"Max. Power[kw]", "3.3", true},
-    {"Max. DC Voltage [V]", "450", true},
-    {"MPP-Min.voltage[V]", "200", true},
-    {"MPPT voltage range [V] ", "200-400", false},
-    {"Max. DC current [A] ", "15", true},
-    {"Wiring connect type", "Dip water terminal Blocks", false},
-    {"Rated AC power [KW] ", "3", true},
-    {"Max.AC power[kW]", "3.3", true},
-    {"Grid voltage range [V]", "180～260VAC", false},
-    {"Grid frequency range [Hz]", "50/60±1.5Hz", false},
-    {"THD at rated output ", "≤3%", false},
-    {"Power factor ", ">0.99", false},
-    {"Max. efficiency ", "0.947", true},
-    {"Euro efficiency (at nom) ", "0.934", true},
+    {"moudle type;", nullptr, Value::Text},
+    {"Allowed  temperature", "-25～＋60℃", Value::Text},
+    {"Protection Type", "IP65(outdoor)", Value::Text},
+    {"Noise level", "<45", Value::Text},
+    {"Communication interfaces", "RS485", Value::Text},
+    {"Isolation type ", "Frequency Transformer", Value::Text},
+    {"Dimensions[mm*mm*mm]", "436*298*231", Value::Text},
+    {"Weight[kg]", "30Kg", Value::Text},
+    {"Peak power[KW]", "3", Value::Positive},
+    {"Max. Power[kw]", "3.3", Value::Positive},
+    {"Max. DC Voltage [V]", "450", Value::Positive},
+    {"MPP-Min.voltage[V]", "200", Value::Positive},
+    {"MPPT voltage range [V] ", "200-400", Value::Text},
+    {"Max. DC current [A] ", "15", Value::Positive},
+    {"Wiring connect type", "Dip water terminal Blocks", Value::Text},
+    {"Rated AC power [KW] ", "3", Value::Positive},
+    {"Max.AC power[kW]", "3.3", Value::Positive},
+    {"Grid voltage range [V]", "180～260VAC", Value::Text},
+    {"Grid frequency range [Hz]", "50/60±1.5Hz", Value::Text},
+    {"THD at rated output ", "≤3%", Value::Text},
+    {"Power factor ", ">0.99", Value::Text},
+    {"Max. efficiency ", "0.947", Value::Fraction},
+    {"Euro efficiency (at nom) ", "0.934", Value::Fraction},
 };
 
 struct Group {
@@ -98,7 +105,7 @@ void Tfrm_inverter_new::buildFields() {
             addField(grid, n - g.first + 1, n, QString::fromUtf8(row.caption));
             auto* example = new QLabel(row.example ? QString::fromUtf8(row.example) : QString(), box);
             example->setObjectName(QStringLiteral("Example%1").arg(n));
-            if (row.numeric)
+            if (row.value != Value::Text)
                 example->setStyleSheet(QStringLiteral("color: #c62828; font-weight: bold;"));
             grid->addWidget(example, n - g.first + 1, 2);
         }
@@ -118,6 +125,9 @@ void Tfrm_inverter_new::buildFields() {
     Memo1->setFixedHeight(48);
     QPushButton* ok = makeButton("newinverter_ok", "OK");
     QPushButton* cancel = makeButton("newinverter_cancel", "Cancel");
+    // Enter in a field means OK, as in the other catalog dialogs; the picture button comes first in
+    // the layout and would otherwise take that role.
+    ok->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);
@@ -167,15 +177,23 @@ bool Tfrm_inverter_new::inverter_panduan() {
 }
 
 // The fields shown in red are read as numbers by the data sheet; a text such as "3kW" must not reach
-// the catalog, where it would make the inverter unreadable.
+// the catalog, where it would make the inverter unreadable. A power, voltage or current that is not
+// positive, or an efficiency typed as a percentage (94.7 multiplies the yearly energy by 94.7), would
+// make nonsense of every design with the inverter. The first such field gets the focus.
 bool Tfrm_inverter_new::numbersAreNumbers() {
     for (int n = 1; n <= fieldCount(); ++n) {
-        if (!kRows[n - 1].numeric)
-            continue;
         try {
-            number(n);
+            switch (kRows[n - 1].value) {
+            case Value::Text:
+                break;
+            case Value::Positive:
+                positive(n);
+                break;
+            case Value::Fraction:
+                numberIn(n, 0, 1, true);
+                break;
+            }
         } catch (const ConversionError&) {
-            field(n)->setFocus();
             return false;
         }
     }

@@ -22,6 +22,12 @@ const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 constexpr int kFirstMonthField = 6;
 constexpr int kYearField = 18;
+// No site lies below the shores of the Dead Sea (about -430 m) or above the highest summits; a
+// number far outside (3000000000) could not even be read back as a whole number of metres.
+constexpr double kLowestAltitude = -500;
+constexpr double kHighestAltitude = 9000;
+// W/m2 in the monthly mean; the sun at the zenith gives about 1361 above the atmosphere.
+constexpr double kHighestRadiation = 1500;
 
 } // namespace
 
@@ -96,16 +102,18 @@ void Tfrm_location::newpanel_okClick() {
         TCountryInfo location;
         location.country = country;
         location.city = city;
-        location.Latitude = number(3);
-        location.Longitude = number(4);
-        location.height = number(5);
+        location.Latitude = numberIn(3, -90, 90);
+        location.Longitude = numberIn(4, -180, 180);
+        location.height = numberIn(5, kLowestAltitude, kHighestAltitude);
         // The altitude is read back as a whole number of metres; a fraction would make the location
         // unreadable.
-        if (location.height != std::trunc(location.height))
+        if (location.height != std::trunc(location.height)) {
+            field(5)->setFocus();
             throw ConversionError("altitude is not a whole number");
+        }
         for (std::size_t m = 0; m < 12; ++m)
-            location.months[m] = number(kFirstMonthField + static_cast<int>(m));
-        location.Year0 = number(kYearField);
+            location.months[m] = numberIn(kFirstMonthField + static_cast<int>(m), 0, kHighestRadiation);
+        location.Year0 = numberIn(kYearField, 0, kHighestRadiation);
         catalog.locationInsert(location);
     } catch (const std::exception&) {
         showMessage(res(rs::FormatError));

@@ -114,14 +114,16 @@ void Tfrm_panel_new::newpanel_okClick() {
         TPanelInfo m;
         m.product_name = maker;
         m.strings_type = type;
-        m.power = number(3);
-        m.MPP_V = number(4);
-        m.mpp_i = number(5);
-        m.kailu_V = number(6);
-        m.duanlu_i = number(7);
-        m.panel_maxv = number(8);
+        // Powers, voltages, currents and the area must be above 0: a module without them makes
+        // nonsense of every string it is used in.
+        m.power = positive(3);
+        m.MPP_V = positive(4);
+        m.mpp_i = positive(5);
+        m.kailu_V = positive(6);
+        m.duanlu_i = positive(7);
+        m.panel_maxv = positive(8);
         m.efficient = number(9);
-        m.area = number(10);
+        m.area = positive(10);
         m.material = field(11)->text();
         m.kailu_kx = number(12);
         m.duanlu_dx = number(13);

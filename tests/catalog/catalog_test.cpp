@@ -151,6 +151,22 @@ TEST_F(CatalogTest, ValuesThatAreNotNumbersFailTheRead) {
     }
 }
 
+TEST_F(CatalogTest, ALatitudeBeyondAPoleFailsTheReadLikeAWord) {
+    temp.exec(QStringLiteral("insert into country_info (country, city, height, latitude, jan, feb, mar, apr,"
+                             " may, jun, jul, aug, sep, oct, nov, dec0) values"
+                             " ('A', 'North', 5, 200, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1),"
+                             " ('A', 'South', 5, -90.5, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1),"
+                             " ('A', 'Pole', 5, -90, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1)"));
+    try {
+        catalog.locationQuery(QStringLiteral("A"), QStringLiteral("North"));
+        FAIL() << "latitude 200 read";
+    } catch (const ConversionError& error) {
+        EXPECT_STREQ(error.what(), "'200' is not a valid latitude");
+    }
+    EXPECT_THROW(catalog.locationQuery(QStringLiteral("A"), QStringLiteral("South")), ConversionError);
+    EXPECT_EQ(catalog.locationQuery(QStringLiteral("A"), QStringLiteral("Pole"))->latitude, -90);
+}
+
 TEST_F(CatalogTest, ModuleTypesKeepStoredOrderAndDuplicates) {
     for (const char* type : {"M300", "M250", "M300"})
         catalog.moduleInsert(module(QStringLiteral("Alpha"), QString::fromUtf8(type)));

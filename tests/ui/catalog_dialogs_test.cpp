@@ -17,6 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
+
 namespace tarvel {
 namespace {
 
@@ -144,6 +147,46 @@ TEST_F(NewInverter, NumericFieldsMustHoldNumbers) {
     EXPECT_EQ(dialog.field(10)->text(), QStringLiteral("3kW"));
 }
 
+// An efficiency typed as a percentage would multiply every yearly energy by about a hundred; a power,
+// voltage or current of 0 or below makes nonsense of every check. Refused, focus on the field.
+TEST_F(NewInverter, EfficienciesMustBeFractionsAndRatingsPositive) {
+    const std::pair<int, const char*> refused[] = {{22, "94.7"}, {23, "0"}, {22, "1.0001"}, {9, "0"},
+                                                   {10, "-3.3"}, {11, "0"}, {12, "-200"},   {14, "0"},
+                                                   {16, "0"},    {17, "-1"}};
+    for (const auto& [number, text] : refused) {
+        f.dialogs.messages.clear();
+        Tfrm_inverter_new dialog(*f.context, &f.window());
+        QStringList texts = inverterTexts(QStringLiteral("KT9000-X"));
+        texts[number - 1] = QString::fromLatin1(text);
+        fill(dialog, texts);
+        loadPicture(dialog);
+        dialog.newinverter_okClick();
+        EXPECT_EQ(f.dialogs.messages, QStringList{kFormatError}) << number << " " << text;
+        EXPECT_EQ(dialog.focusWidget(), dialog.field(number)) << number << " " << text;
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
+    EXPECT_TRUE(f.catalog.catalog().inverterDuplicateCheck(QStringLiteral("KT9000-X")));
+
+    // A whole efficiency of 1 is the highest there is.
+    Tfrm_inverter_new dialog(*f.context, &f.window());
+    QStringList texts = inverterTexts(QStringLiteral("KT9000-X"));
+    texts[21] = QStringLiteral("1");
+    fill(dialog, texts);
+    loadPicture(dialog);
+    dialog.newinverter_okClick();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(NewInverter, EnterInAFieldMeansOk) {
+    Tfrm_inverter_new dialog(*f.context, &f.window());
+    dialog.show();
+    EXPECT_TRUE(dialog.findChild<QPushButton*>(QStringLiteral("newinverter_ok"))->isDefault());
+    f.dialogs.pictureFile = QStringLiteral("/nonexistent/picture.jpg"); // an error if the picker ran
+    QTest::keyClick(dialog.field(3), Qt::Key_Return);
+    EXPECT_EQ(f.dialogs.messages, QStringList{kNotFilled});
+    EXPECT_TRUE(f.dialogs.errors.isEmpty());
+}
+
 TEST_F(NewInverter, AFailingPictureStoreLeavesNoRowBehind) {
     f.catalog.exec(QStringLiteral("create trigger no_pictures before update of pic on inverter_info "
                                   "begin select raise(abort, 'pictures are refused'); end"));
@@ -214,6 +257,21 @@ TEST_F(CatalogDialogs, AModuleNumberWithTwoPointsIsAFormatError) {
     EXPECT_TRUE(f.catalog.catalog().moduleDuplicateCheck(QStringLiteral("Gamma"), QStringLiteral("G-1")));
 }
 
+TEST_F(CatalogDialogs, AModuleNeedsPositivePowerVoltagesCurrentsAndArea) {
+    for (int number : {3, 4, 5, 6, 7, 8, 10}) {
+        f.dialogs.messages.clear();
+        Tfrm_panel_new dialog(*f.context, &f.window());
+        QStringList texts = test::samplePanelTexts(QStringLiteral("Gamma"), QStringLiteral("G-1"));
+        texts[number - 1] = number == 5 ? QStringLiteral("0.0") : QStringLiteral("0");
+        fill(dialog, texts);
+        dialog.newpanel_okClick();
+        EXPECT_EQ(f.dialogs.messages, QStringList{kFormatError}) << number;
+        EXPECT_EQ(dialog.focusWidget(), dialog.field(number)) << number;
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
+    EXPECT_TRUE(f.catalog.catalog().moduleDuplicateCheck(QStringLiteral("Gamma"), QStringLiteral("G-1")));
+}
+
 QStringList locationTexts(const QString& country, const QString& city, const QString& latitude,
                           const QString& height) {
     QStringList texts{country, city, latitude, QStringLiteral("11.5"), height};
@@ -262,6 +320,44 @@ TEST_F(CatalogDialogs, ALoneMinusOrAFractionalAltitudeIsAFormatError) {
     }
     EXPECT_TRUE(
         f.catalog.catalog().locationDuplicateCheck(QStringLiteral("Germany"), QStringLiteral("Kiel")));
+}
+
+// A latitude of 200 gives yields of -781 kWh/kWp, an altitude of 3000000000 cannot be read back:
+// values outside the earth's are refused with the focus on their field; the limits themselves pass.
+TEST_F(CatalogDialogs, LocationValuesOutsideTheirRangesAreRefused) {
+    const std::pair<int, const char*> refused[] = {
+        {3, "200"},        {3, "-90.01"}, {4, "180.5"}, {4, "-181"},  {5, "-501"},  {5, "9001"},
+        {5, "3000000000"}, {6, "1500.1"}, {11, "2000"}, {17, "9999"}, {18, "1501"}, {3, "-"}};
+    for (const auto& [number, text] : refused) {
+        f.dialogs.messages.clear();
+        Tfrm_location dialog(*f.context, &f.window());
+        QStringList texts = locationTexts(QStringLiteral("Germany"), QStringLiteral("Kiel"),
+                                          QStringLiteral("54.3"), QStringLiteral("5"));
+        texts[number - 1] = QString::fromLatin1(text);
+        fill(dialog, texts);
+        dialog.newpanel_okClick();
+        EXPECT_EQ(f.dialogs.messages, QStringList{kFormatError}) << number << " " << text;
+        EXPECT_EQ(dialog.focusWidget(), dialog.field(number)) << number << " " << text;
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
+    EXPECT_TRUE(
+        f.catalog.catalog().locationDuplicateCheck(QStringLiteral("Germany"), QStringLiteral("Kiel")));
+
+    const std::array<const char*, 5> lowest{"-90", "-180", "-500", "0", "0"};
+    const std::array<const char*, 5> highest{"90", "180", "9000", "1500", "1500"};
+    for (const auto& limits : {lowest, highest}) {
+        Tfrm_location dialog(*f.context, &f.window());
+        const QString city = QString::fromLatin1(limits[0]);
+        QStringList texts = locationTexts(QStringLiteral("Limits"), city, QString::fromLatin1(limits[0]),
+                                          QString::fromLatin1(limits[2]));
+        texts[3] = QString::fromLatin1(limits[1]);
+        texts[5] = QString::fromLatin1(limits[3]);
+        texts[17] = QString::fromLatin1(limits[4]);
+        fill(dialog, texts);
+        dialog.newpanel_okClick();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << limits[0];
+        EXPECT_TRUE(f.catalog.catalog().locationQuery(QStringLiteral("Limits"), city).has_value());
+    }
 }
 
 TEST_F(CatalogDialogs, TheMenuOpensADialogThatIsGoneAfterClosing) {

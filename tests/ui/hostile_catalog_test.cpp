@@ -137,6 +137,7 @@ void fillLocations(TempCatalog& temp) {
         spoil(temp, QStringLiteral("country_info"), column, QStringLiteral("city"), city);
     }
     addLocation(temp, QStringLiteral("Broken"), QStringLiteral("half metre"), 40, 12.5);
+    addLocation(temp, QStringLiteral("Broken"), QStringLiteral("beyond the pole"), 200);
     addLocation(temp, QStringLiteral("Broken"), QStringLiteral("long latitude"));
     temp.exec(QStringLiteral("update country_info set Latitude=? where city='long latitude'"), {kLongValue});
     // Digits only, far beyond the range of a double: the database stores them as infinity.
@@ -317,6 +318,7 @@ TEST_F(HostileCatalog, ALocationNumberThatDoesNotConvertIsReportedAndThePrevious
                              : notFloat});
     cases.push_back({QStringLiteral("half metre"), QStringLiteral("'12.5' is not a valid integer value")});
     cases.push_back({QStringLiteral("all null"), QStringLiteral("'' is not a valid integer value")});
+    cases.push_back({QStringLiteral("beyond the pole"), QStringLiteral("'200' is not a valid latitude")});
     cases.push_back({QStringLiteral("long latitude"),
                      QStringLiteral("'%1' is not a valid floating point value").arg(kLongValue)});
     cases.push_back(
