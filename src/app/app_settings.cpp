@@ -7,8 +7,29 @@
 namespace tarvel {
 namespace {
 
-QString fullKey(const QString& key) {
-    return QStringLiteral("LanguageOf/") + key;
+const QString kSection = QStringLiteral("LanguageOf");
+
+// The profile functions find a section and a key in any letter case; QSettings only in the case
+// given. The key's path as the file spells it, so a file written as [languageof] / language=936 is
+// read, and written to, where its value stands; a new entry takes the program's own spelling.
+QString storedKey(QSettings& ini, const QString& key) {
+    QString section = kSection;
+    for (const QString& group : ini.childGroups()) {
+        if (group.compare(kSection, Qt::CaseInsensitive) == 0) {
+            section = group;
+            break;
+        }
+    }
+    ini.beginGroup(section);
+    QString name = key;
+    for (const QString& stored : ini.childKeys()) {
+        if (stored.compare(key, Qt::CaseInsensitive) == 0) {
+            name = stored;
+            break;
+        }
+    }
+    ini.endGroup();
+    return section + u'/' + name;
 }
 
 } // namespace
@@ -18,15 +39,15 @@ QString LanguageIni::defaultPath() {
 }
 
 int LanguageIni::readInteger(const QString& key, int defaultValue) const {
-    const QSettings ini(m_path, QSettings::IniFormat);
+    QSettings ini(m_path, QSettings::IniFormat);
     bool ok = false;
-    const int value = ini.value(fullKey(key)).toString().trimmed().toInt(&ok);
+    const int value = ini.value(storedKey(ini, key)).toString().trimmed().toInt(&ok);
     return ok ? value : defaultValue;
 }
 
 void LanguageIni::writeInteger(const QString& key, int value) {
     QSettings ini(m_path, QSettings::IniFormat);
-    ini.setValue(fullKey(key), value);
+    ini.setValue(storedKey(ini, key), value);
     ini.sync();
     if (ini.status() != QSettings::NoError)
         throw SettingsError(m_path);

@@ -11,12 +11,15 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarvel {
@@ -143,9 +146,21 @@ void Tfrm_main::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!m_shown) {
         m_shown = true;
+        centreOnScreen();
         FormShow();
     }
     FormPaint();
+}
+
+QPoint centredTopLeft(const QRect& area, const QSize& size) {
+    return {std::max(area.left(), area.left() + (area.width() - size.width()) / 2),
+            std::max(area.top(), area.top() + (area.height() - size.height()) / 2)};
+}
+
+void Tfrm_main::centreOnScreen() {
+    const QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (shownOn)
+        move(centredTopLeft(shownOn->availableGeometry(), frameGeometry().size()));
 }
 
 void Tfrm_main::resizeEvent(QResizeEvent* event) {

@@ -35,6 +35,10 @@ struct PageControlWidths {
 };
 PageControlWidths pageControlWidths(int windowWidth);
 
+// Where a window of `size` goes to be centred in `area` (the screen's free area). A window larger than
+// the area keeps its top-left corner inside, so its title bar and menu can still be reached.
+QPoint centredTopLeft(const QRect& area, const QSize& size);
+
 // The main window: holds the one design session and runs every handler of its controls. Each
 // operation carries its published name; the implementation is split by concern over the
 // tfrm_main_*.cpp files.
@@ -212,6 +216,7 @@ private:
     void setReportText(const char* field, const QString& text);
     void fillReportInput(InputId id);
     void loadLogo();
+    void centreOnScreen();
     void changeLanguage(QAction* item, int codePage);
     void keepDesignForRestart();
     template <typename Dialog> void openCatalogDialog(QPointer<QDialog>& slot);

@@ -16,6 +16,9 @@
 #include <QAction>
 #include <QBarSeries>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -86,11 +89,17 @@ void Tfrm_main::FormShow() {
     ui.ComboBox18->setVisible(maintenance);
 }
 
-// A missing or unreadable logo leaves the panel empty; the window is built all the same.
+// The logo is looked for where the catalog and the dictionary are: in the current directory, then
+// beside the program. A missing or unreadable logo leaves the panel empty; the window is built all the
+// same.
 void Tfrm_main::loadLogo() {
-    const QImage logo(QStringLiteral("000.bmp"));
+    const QString name = QStringLiteral("000.bmp");
+    const QString path =
+        QFileInfo::exists(name) ? name : QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    const QImage logo(path);
     if (logo.isNull()) {
-        qWarning("The logo file 000.bmp in the current directory cannot be read; no logo is shown.");
+        qWarning("The logo file 000.bmp cannot be read from the current directory or beside the program; "
+                 "no logo is shown.");
         return;
     }
     QPixmap picture = QPixmap::fromImage(logo);

@@ -71,6 +71,24 @@ TEST_F(SettingsReading, ALanguageThatIsNoNumberCountsAsMissing) {
     EXPECT_EQ(stored("Language").toInt(), 1252);
 }
 
+// As the profile functions do, section and keys are found in any letter case, and a value is written
+// where it stands instead of into a second section.
+TEST_F(SettingsReading, SectionAndKeysAreFoundInAnyLetterCase) {
+    writeIni(QStringLiteral("[languageof]\nlanguage=936\nINSERTVISNUM=318\n"));
+    createDataModule();
+    EXPECT_EQ(settings.LanguageCodePage, 936);
+    EXPECT_EQ(settings.InsertVisNum, 318);
+
+    LanguageIni(iniPath).writeInteger(QStringLiteral("Language"), 1252);
+    EXPECT_EQ(LanguageIni(iniPath).readInteger(QStringLiteral("Language"), 0), 1252);
+    QFile file(iniPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString written = QString::fromUtf8(file.readAll());
+    EXPECT_EQ(written.count(u'['), 1) << written.toStdString();
+    EXPECT_EQ(written.count(QStringLiteral("language="), Qt::CaseInsensitive), 1) << written.toStdString();
+    EXPECT_TRUE(written.contains(QStringLiteral("INSERTVISNUM=318"))) << written.toStdString();
+}
+
 TEST_F(SettingsReading, AnUnwritableFileIsReportedAndResourceTextsStayUntranslated) {
     ASSERT_TRUE(QDir().mkpath(iniPath));
     platform.oem = 936;

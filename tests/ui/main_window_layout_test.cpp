@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTabWidget>
 #include <QValueAxis>
 
@@ -140,6 +141,20 @@ TEST(MainWindowLayout, PageControlsShareTheWidthInProportion) {
     EXPECT_EQ(pageControlWidths(1000).pane, 245);
     EXPECT_EQ(pageControlWidths(975).designPages, 736);
     EXPECT_EQ(pageControlWidths(975).pane, 239);
+}
+
+TEST(MainWindowLayout, TheWindowIsCentredOnTheScreen) {
+    const QRect fullHd(0, 40, 1920, 1040); // a task bar across the top
+    EXPECT_EQ(centredTopLeft(fullHd, QSize(1000, 700)), QPoint(460, 210));
+    // Larger than the screen: the title bar and the menu stay on it.
+    EXPECT_EQ(centredTopLeft(QRect(0, 0, 800, 600), QSize(977, 680)), QPoint(0, 0));
+    EXPECT_EQ(centredTopLeft(QRect(100, 0, 800, 1000), QSize(977, 680)), QPoint(100, 160));
+
+    MainWindowFixture f;
+    f.window().move(123, 77);
+    f.window().show();
+    EXPECT_EQ(f.window().pos(),
+              centredTopLeft(f.window().screen()->availableGeometry(), f.window().frameGeometry().size()));
 }
 
 TEST(MainWindowLayout, ClientAreaIsFixedAndThePageControlsFillIt) {

@@ -3,11 +3,16 @@
 #include "ui/spin_edit.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -243,27 +248,63 @@ TEST(Workflow, AMissingCatalogIsReportedOnceAndTheWindowStaysUsable) {
     QDir::setCurrent(previous);
 }
 
-TEST(Workflow, TheLogoIsReadFromTheCurrentDirectoryWithItsCornerColourTransparent) {
-    QTemporaryDir dir;
+// Puts `directory` in place as the current directory for the life of the object.
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const QString& directory) : m_previous(QDir::currentPath()) {
+        QDir::setCurrent(directory);
+    }
+    ~CurrentDirectory() { QDir::setCurrent(m_previous); }
+
+private:
+    QString m_previous;
+};
+
+QImage logoWithDot(const QColor& dot) {
     QImage logo(80, 32, QImage::Format_RGB32);
     logo.fill(Qt::white);
-    logo.setPixelColor(40, 16, Qt::darkCyan);
-    ASSERT_TRUE(logo.save(dir.filePath(QStringLiteral("000.bmp")), "BMP"));
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
+    logo.setPixelColor(40, 16, dot);
+    return logo;
+}
+
+QImage shownLogo(MainWindowFixture& f) {
+    const QPixmap shown = f.find<QLabel>(QStringLiteral("suiImagePanel3"))->pixmap();
+    return shown.isNull() ? QImage() : shown.toImage();
+}
+
+// Like the catalog and the dictionary, the logo is looked for in the current directory, then beside
+// the program. Each case sets the current directory itself, so the test passes from any folder.
+TEST(Workflow, TheLogoIsFoundInTheCurrentDirectoryThenBesideTheProgram) {
+    QTemporaryDir withLogo;
+    QTemporaryDir empty;
+    ASSERT_TRUE(logoWithDot(Qt::darkCyan).save(withLogo.filePath(QStringLiteral("000.bmp")), "BMP"));
+    const QString besideProgram =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("000.bmp"));
+    ASSERT_FALSE(QFileInfo::exists(besideProgram)) << "a logo lies beside the test program";
     {
+        CurrentDirectory current(withLogo.path());
         MainWindowFixture f;
-        const QPixmap shown = f.find<QLabel>(QStringLiteral("suiImagePanel3"))->pixmap();
-        ASSERT_FALSE(shown.isNull());
-        const QImage image = shown.toImage();
-        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
-        EXPECT_EQ(qAlpha(image.pixel(40, 16)), 255);
+        const QImage image = shownLogo(f);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0); // the corner colour is transparent
+        EXPECT_EQ(image.pixelColor(40, 16), QColor(Qt::darkCyan));
     }
-    QDir::setCurrent(previous);
-    // Without the file the window is still built completely.
-    MainWindowFixture f;
-    EXPECT_TRUE(f.find<QLabel>(QStringLiteral("suiImagePanel3"))->pixmap().isNull());
-    EXPECT_EQ(f.find<QComboBox>(QStringLiteral("ComboBox1"))->count(), 3);
+    {
+        CurrentDirectory current(empty.path());
+        ASSERT_TRUE(logoWithDot(Qt::darkRed).save(besideProgram, "BMP"));
+        MainWindowFixture f;
+        QFile::remove(besideProgram);
+        const QImage image = shownLogo(f);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.pixelColor(40, 16), QColor(Qt::darkRed));
+    }
+    {
+        // Without the file the window is still built completely.
+        CurrentDirectory current(empty.path());
+        MainWindowFixture f;
+        EXPECT_TRUE(shownLogo(f).isNull());
+        EXPECT_EQ(f.find<QComboBox>(QStringLiteral("ComboBox1"))->count(), 3);
+    }
 }
 
 } // namespace
