@@ -30,6 +30,25 @@ TEST(DictionarySource, EveryTextReadsBackFromTheBuiltFile) {
     EXPECT_EQ(record, 6);
 }
 
+// Chinese rows are stored in code page 936, English ones in 1252; a character the code page lacks
+// would show as '?' in the window, so the source is refused with the line.
+TEST(DictionarySource, ATextItsCodePageCannotHoldIsRefusedWithItsLine) {
+    EXPECT_EQ(
+        readDictionarySource("Area[m2]\t\xe9\x9d\xa2\xe7\xa7\xaf[\xe3\x8e\xa1]\tArea [m\xc2\xb2]\n").size(),
+        1);
+    for (const QByteArray& source :
+         {QByteArray("# c\nArea[m2]\t\xe9\x9d\xa2\xe7\xa7\xaf[m\xc2\xb2]\tArea [m2]\n"),
+          QByteArray("# c\nArea[m2]\tArea\tArea \xe9\x9d\xa2\xe7\xa7\xaf\n")}) {
+        try {
+            readDictionarySource(source);
+            ADD_FAILURE() << source.toStdString();
+        } catch (const DictionarySourceError& error) {
+            EXPECT_EQ(std::string(error.what()).rfind("line 2: ", 0), 0u) << error.what();
+            EXPECT_NE(std::string(error.what()).find("cannot be written in code page"), std::string::npos);
+        }
+    }
+}
+
 TEST(DictionarySource, ATextOfQuotesAloneIsRefusedWithItsLine) {
     try {
         readDictionarySource("Key\tok\tok\nOther\t\"\"\tx\n");

@@ -1,9 +1,12 @@
 #include "dictionary_builder/dictionary_source.h"
 
+#include "i18n/code_pages.h"
 #include "i18n/dd_readers.h"
 
 #include <QSet>
 #include <QStringList>
+
+#include <utility>
 
 namespace tarvel::tools {
 namespace {
@@ -58,6 +61,12 @@ QList<DictionaryRow> readDictionarySource(const QByteArray& utf8) {
                 // with the enclosing ones.
                 throw DictionarySourceError("line " + std::to_string(number) +
                                             ": a text made only of quote characters cannot be stored");
+        // A row is stored in its language's code page; a character the code page lacks (a
+        // superscript two in Chinese, a Chinese character in English) would show as '?'.
+        for (const auto& [text, codePage] : {std::pair{row.chinese, 936}, std::pair{row.english, 1252}})
+            if (decodeFromCodePage(encodeToCodePage(text, codePage), codePage) != text)
+                throw DictionarySourceError("line " + std::to_string(number) + ": \"" + text.toStdString() +
+                                            "\" cannot be written in code page " + std::to_string(codePage));
         if (keys.contains(row.key))
             throw DictionarySourceError("line " + std::to_string(number) + ": the key \"" +
                                         row.key.toStdString() + "\" is listed twice");
