@@ -3,6 +3,7 @@
 #include "report/report_json.h"
 #include "report/report_painter.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -55,28 +56,41 @@ QImage PreparedReport::renderPage(int page, double dpi) const {
     return image;
 }
 
+QByteArray PreparedReport::pdf() const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("Tarvel PV Designer"));
+        writer.setTitle(m_name);
+        writer.setPageSize(QPageSize(m_pageSizeMm, QPageSize::Millimeter));
+        // The report's margins are part of its layout, so the writer adds none of its own.
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        writer.setResolution(600);
+        QPainter painter;
+        if (!painter.begin(&writer))
+            throw ReportError("Cannot paint the report into a PDF");
+        paintPage(painter, 0, detail::sheetRectOnDevice(writer));
+        if (!painter.end())
+            throw ReportError("Cannot paint the report into a PDF");
+    }
+    // Search and copy in a viewer must find the characters the page shows.
+    fixTextMaps(bytes, detail::textMapFixes(m_objects));
+    return bytes;
+}
+
 void PreparedReport::exportPdf(const QString& path) const {
-    // Opened here rather than by the writer, which would only report that painting failed.
+    const QByteArray bytes = pdf();
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // The file does not always say at once that it refuses bytes (a full disk, a lost network share);
+    // it does once everything has been handed to it and it is closed.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
         throw ReportError(
             QStringLiteral("Cannot write the PDF file %1: %2").arg(path, file.errorString()).toStdString());
-    QPdfWriter writer(&file);
-    writer.setCreator(QStringLiteral("Tarvel PV Designer"));
-    writer.setTitle(m_name);
-    writer.setPageSize(QPageSize(m_pageSizeMm, QPageSize::Millimeter));
-    // The report's margins are part of its layout, so the writer adds none of its own.
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    writer.setResolution(600);
-    QPainter painter;
-    if (!painter.begin(&writer))
-        throw ReportError(QStringLiteral("Cannot write the PDF file %1").arg(path).toStdString());
-    paintPage(painter, 0, detail::sheetRectOnDevice(writer));
-    // The writer does not say when the file refuses its bytes (a full disk, a lost network share);
-    // the file does, once everything has been handed to it.
-    const bool ended = painter.end();
+    }
     file.close();
-    if (!ended || file.error() != QFileDevice::NoError)
+    if (file.error() != QFileDevice::NoError)
         throw ReportError(
             QStringLiteral("Cannot write the PDF file %1: %2").arg(path, file.errorString()).toStdString());
 }

@@ -34,6 +34,8 @@ public:
                    const QStringList& highlighted) const;
     // The page as an image at `dpi`.
     QImage renderPage(int page, double dpi) const;
+    // The pages as a PDF document whose texts a viewer finds and copies as they print.
+    QByteArray pdf() const;
     // Writes the pages to a PDF file; throws ReportError when the file cannot be written.
     void exportPdf(const QString& path) const;
     // Prints onto a printer or other paged device set up by the caller.

@@ -27,8 +27,8 @@ const QSet<QString>& commonKeys() {
     return keys;
 }
 const QSet<QString>& textKeys() {
-    static const QSet<QString> keys{"text",   "lines",  "family", "size",     "bold",
-                                    "italic", "valign", "halign", "growWidth"};
+    static const QSet<QString> keys{"text",   "lines",  "family", "size",      "bold",
+                                    "italic", "valign", "halign", "growWidth", "maxWidth"};
     return keys;
 }
 const QSet<QString>& pictureKeys() {
@@ -176,6 +176,11 @@ void readText(const Reader& reader, const ReadContext& context, const QJsonObjec
         reader.fail(QStringLiteral("\"halign\" must be left, centre or right"));
     object.alignment = vertical | horizontal;
     object.growWidth = reader.boolean("growWidth", false);
+    object.maxWidthMm = reader.number("maxWidth", 0);
+    if (object.maxWidthMm < 0)
+        reader.fail(QStringLiteral("\"maxWidth\" must not be negative"));
+    if (object.maxWidthMm > 0 && !object.growWidth)
+        reader.fail(QStringLiteral("\"maxWidth\" belongs to a \"growWidth\" field"));
 }
 
 QString pngBase64(const QImage& image) {
@@ -299,6 +304,7 @@ QJsonObject writeObject(const ReportObject& object) {
         json.insert("valign", a & Qt::AlignTop ? "top" : a & Qt::AlignBottom ? "bottom" : "middle");
         json.insert("halign", a & Qt::AlignHCenter ? "centre" : a & Qt::AlignRight ? "right" : "left");
         json.insert("growWidth", object.growWidth);
+        json.insert("maxWidth", object.maxWidthMm);
     } else {
         json.insert("type", "picture");
         if (!object.svg.isEmpty()) {

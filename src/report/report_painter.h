@@ -3,6 +3,7 @@
 // Painting of a report page's objects onto any device: shared by the prepared report (images, PDF,
 // printers) and the preview's highlighting of search results.
 
+#include "report/pdf_text_map.h"
 #include "report/report_template.h"
 
 #include <QRectF>
@@ -33,5 +34,9 @@ QRectF sheetRectOnDevice(const QPagedPaintDevice& device);
 // translucent marker behind their text.
 void paintObjects(QPainter& painter, const std::vector<ReportObject>& objects, const SheetGeometry& sheet,
                   const QStringList& highlighted = {});
+
+// What the text maps of a PDF of these objects need corrected (glyphSharingFixes over the visible
+// texts and every face they are drawn in).
+TextMapFixes textMapFixes(const std::vector<ReportObject>& objects);
 
 } // namespace tarvel::report::detail

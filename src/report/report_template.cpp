@@ -25,7 +25,8 @@ QString quoted(const QString& name) {
 bool operator==(const ReportObject& a, const ReportObject& b) {
     return a.name == b.name && a.kind == b.kind && a.rectMm == b.rectMm && a.visible == b.visible &&
            a.lines == b.lines && sameFont(a.font, b.font) && a.alignment == b.alignment &&
-           a.growWidth == b.growWidth && a.picture == b.picture && a.svg == b.svg;
+           a.growWidth == b.growWidth && a.maxWidthMm == b.maxWidthMm && a.picture == b.picture &&
+           a.svg == b.svg;
 }
 
 ReportTemplate ReportTemplate::fromJson(const QByteArray& json, const QString& pictureBase) {

@@ -34,6 +34,7 @@ struct ReportObject {
     QFont font;                  // family and pixel size at 96 dpi, weight
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool growWidth = false;      // the field widens to the right to fit its text
+    double maxWidthMm = 0;       // how far a growing field may widen; 0: to the printable area's edge
 
     // Pictures
     QImage picture;              // drawn centred in its box, keeping its aspect ratio

@@ -114,19 +114,21 @@ TEST(PreparedReport, TallFieldsWrapInsideAndOneLineFieldsStayInTheirRow) {
     EXPECT_TRUE(footer.contains(wrapped));
     EXPECT_GT(wrapped.height(), 2 * 3.5 * pxPerMm) << "expected at least three lines";
 
-    // A one-line value field shows its first line only; further lines never reach the row below.
+    // Lines given to a one-line value field never reach the row below.
     const QRect cell = objectRectPx(*r.findObject(QStringLiteral("ivt_mdc_v")), dpi);
     const QRect oneLine =
         boundsOf(renderAlone(QStringLiteral("ivt_mdc_v"), QStringLiteral("10.5\n20.5\n30.5"), dpi), isInk);
     EXPECT_GE(oneLine.top(), cell.top());
     EXPECT_LE(oneLine.bottom(), cell.bottom());
 
-    // A caption wider than its field runs on to the right instead of wrapping into the row below.
+    // A caption much wider than its field stays inside it, neither running into the value beside it
+    // nor into the row below.
     const QString longCaption =
         QStringLiteral("Max. PV-generator power at the highest module temperature [KW]");
     const QRect caption = objectRectPx(*r.findObject(QStringLiteral("IVT_MDCKW")), dpi);
     const QRect run = boundsOf(renderAlone(QStringLiteral("IVT_MDCKW"), longCaption, dpi), isInk);
-    EXPECT_GT(run.right(), caption.right());
+    EXPECT_LE(run.right(), caption.right() + 1);
+    EXPECT_GE(run.top(), caption.top());
     EXPECT_LE(run.bottom(), caption.bottom());
 
     // A caption that nearly fits is narrowed onto one line inside its field rather than broken.
@@ -145,6 +147,64 @@ TEST(PreparedReport, TallFieldsWrapInsideAndOneLineFieldsStayInTheirRow) {
     const QRect centred = boundsOf(renderAlone(QStringLiteral("KW_Val"), QStringLiteral("HEAD"), dpi), isInk);
     EXPECT_NEAR(centred.center().y(), objectRectPx(*r.findObject(QStringLiteral("KW_Val")), dpi).center().y(),
                 0.8 * pxPerMm);
+}
+
+// A text too long for its field is condensed a little, else made smaller, else made smaller and
+// wrapped, so that all of it prints inside the field. Growing fields widen only up to their limit.
+TEST(PreparedReport, LongTextsStayInsideTheirFieldAndPrintWhole) {
+    const double dpi = 150;
+    const double pxPerMm = dpi / 25.4;
+    const ReportTemplate r = sampleReport();
+    const auto inkOf = [&](const char* field, const QString& text) {
+        return boundsOf(renderAlone(QString::fromLatin1(field), text, dpi), isInk);
+    };
+    const auto fieldOf = [&](const char* field) {
+        return objectRectPx(*r.findObject(QString::fromLatin1(field)), dpi);
+    };
+    const double lineHeight = inkOf("ivt_mdc_v", QStringLiteral("Hg")).height();
+
+    // In the 25 mm field (7.9 em of the 12 px font): 8.4 em is narrowed at full size.
+    const QRect value = fieldOf("ivt_mdc_v");
+    const QRect narrowed = inkOf("ivt_mdc_v", QStringLiteral("HgHgHgHgHgHgH"));
+    EXPECT_LE(narrowed.right(), value.right() + 1);
+    EXPECT_NEAR(narrowed.height(), lineHeight, 2);
+
+    // 9.7 em, a quarter too wide: smaller, still one line.
+    const QRect shrunk = inkOf("ivt_mdc_v", QStringLiteral("HgHgHgHgHgHgHgH"));
+    EXPECT_LE(shrunk.right(), value.right() + 1);
+    EXPECT_LT(shrunk.height(), lineHeight - 1);
+    EXPECT_GT(shrunk.height(), 0.6 * lineHeight);
+
+    // A long design unit wraps into its 7 mm field instead of running off the sheet.
+    const QString unit = QStringLiteral(
+        "Harbour Road Solar Cooperative for Renewable Energy and Sustainable Building Services Ltd");
+    const QRect unitField = fieldOf("PRO_DES_UNIT_Val");
+    const QRect unitInk = inkOf("PRO_DES_UNIT_Val", unit);
+    EXPECT_TRUE(unitField.adjusted(-1, -1, 1, 1).contains(unitInk))
+        << unitInk.x() << "," << unitInk.y() << " " << unitInk.width() << "x" << unitInk.height();
+
+    // A maker's name widens its column's field up to the next column, not into it.
+    const QRect maker = inkOf("pvm_a_name", QStringLiteral("LONGi Green Energy Technology Co., Ltd."));
+    EXPECT_LE(maker.right(), fieldOf("pvm_b_name").left());
+    EXPECT_GT(maker.right(), fieldOf("pvm_a_name").right()) << "the field grows first";
+    const QRect lastColumn = inkOf("pvm_c_name", QString(80, u'W'));
+    EXPECT_LE(lastColumn.right(), (10 + 190) * pxPerMm + 1) << "the printable area's edge";
+    EXPECT_GE(lastColumn.top(), fieldOf("pvm_c_name").top());
+    EXPECT_LE(lastColumn.bottom(), fieldOf("pvm_c_name").bottom());
+
+    // The PDF holds every word.
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        return;
+    ReportTemplate filled = sampleReport();
+    filled.setText(QStringLiteral("PRO_DES_UNIT_Val"), unit);
+    filled.setText(QStringLiteral("pvm_a_name"), QStringLiteral("LONGi Green Energy Technology Co., Ltd."));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.pdf"));
+    PreparedReport::prepare(filled).exportPdf(path);
+    const QString text = pdfText(path);
+    EXPECT_TRUE(text.contains(unit)) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("LONGi Green Energy Technology Co., Ltd.")))
+        << text.toStdString();
 }
 
 TEST(PreparedReport, APreparedReportIsASnapshotOfTheTemplate) {

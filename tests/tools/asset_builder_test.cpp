@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QRawFont>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -138,16 +137,6 @@ TEST(PdfTidy, OnlyCharacterCodesAndTheDateChangeAndNoByteMoves) {
               "/CreationDate (D:20240501120000Z)      \n"
               "beginbfrange\n<2F42> <2F43> [<6587> <0041>]\n<0010> <0012> <2F42>\nendbfrange\n"
               "[<2F42>]\n");
-}
-
-TEST(PdfTidy, ACodeSharingAGlyphIsFixedOnlyWhenTheTextDoesNotUseItItself) {
-    const QRawFont font = QRawFont::fromFont(QFont(QStringLiteral("Noto Sans CJK SC")));
-    ASSERT_EQ(font.familyName(), QStringLiteral("Noto Sans CJK SC")) << "fonts-noto-cjk is missing";
-    const TextMapFixes fixes = glyphSharingFixes(QStringLiteral("文 a"), font);
-    EXPECT_EQ(fixes.value(0x2F42), u'文');
-    EXPECT_EQ(fixes.value(u'\t'), u' '); // the font draws a tab with the space glyph
-    EXPECT_FALSE(fixes.values().contains(u'a'));
-    EXPECT_FALSE(glyphSharingFixes(QStringLiteral("\u2F42文"), font).contains(0x2F42));
 }
 
 // The shipped artwork, rendered the way the build renders the logo.
