@@ -3,6 +3,8 @@
 #include <QList>
 #include <QRawFont>
 
+#include <algorithm>
+
 namespace tarvel::report {
 namespace {
 
@@ -33,9 +35,10 @@ void fixCodesInRanges(QByteArray& pdf, qsizetype from, qsizetype to, const TextM
 }
 
 // For every glyph of the font, the lowest code point drawn with it, as Qt's PDF writer picks it.
-QHash<quint32, char16_t> lowestCodePerGlyph(const QRawFont& font) {
+// Codes above `highest` cannot be the lowest for a character up to `highest`, so they are not read.
+QHash<quint32, char16_t> lowestCodePerGlyph(const QRawFont& font, char16_t highest) {
     QString codes;
-    for (char32_t code = 1; code < 0x10000; ++code) {
+    for (char32_t code = 1; code <= highest; ++code) {
         if (!QChar::isSurrogate(code))
             codes.append(QChar(char16_t(code)));
     }
@@ -54,7 +57,10 @@ QHash<quint32, char16_t> lowestCodePerGlyph(const QRawFont& font) {
 } // namespace
 
 TextMapFixes glyphSharingFixes(const QString& text, const QRawFont& font) {
-    const QHash<quint32, char16_t> lowest = lowestCodePerGlyph(font);
+    char16_t highest = 0;
+    for (const QChar character : text)
+        highest = std::max(highest, character.unicode());
+    const QHash<quint32, char16_t> lowest = lowestCodePerGlyph(font, highest);
     TextMapFixes fixes;
     for (const QChar character : text) {
         quint32 glyph = 0;

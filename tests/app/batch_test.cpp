@@ -142,8 +142,7 @@ TEST_F(Batch, AReportThatCannotBeWrittenEndsWithStatusOne) {
         GTEST_SKIP() << "no /dev/full device";
     const BatchRun run = batch({kExample, QStringLiteral("--pdf"), QStringLiteral("/dev/full")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("Cannot write the PDF file /dev/full")))
-        << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("Cannot write the PDF file /dev/full"))) << run.errors.toStdString();
     EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/full")).isFile()) << "the device was replaced by a file";
 }
 
@@ -154,11 +153,8 @@ TEST_F(Batch, ResultsCanBeWrittenToStandardOutput) {
                                 QStringLiteral("--lang"), QStringLiteral("1252")});
     ASSERT_EQ(run.status, 0) << run.errors.toStdString();
     const QJsonObject results = QJsonDocument::fromJson(run.output).object();
-    EXPECT_FALSE(results.value(QStringLiteral("labels"))
-                     .toObject()
-                     .value(QStringLiteral("Power_Year"))
-                     .toString()
-                     .isEmpty())
+    EXPECT_FALSE(
+        results.value(QStringLiteral("labels")).toObject().value(QStringLiteral("Power_Year")).toString().isEmpty())
         << run.output.left(200).toStdString();
 }
 

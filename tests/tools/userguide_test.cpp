@@ -4,7 +4,6 @@
 #include <QRegularExpression>
 #include <QSet>
 
-#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 // The user guides quote the interface as the window shows it. Quotation marks in a guide are kept
@@ -116,23 +115,6 @@ TEST(UserGuides, BothGuidesHaveTheSameSections) {
     const qsizetype english = readSource("data/userguide/guide_en.md").count(heading);
     EXPECT_GE(english, 10);
     EXPECT_EQ(readSource("data/userguide/guide_cn.md").count(heading), english);
-}
-
-// The marks are found, including texts with their own punctuation, and a lone mark is a fault.
-TEST(UserGuides, QuotationsAreReadAsTheGuidesWriteThem) {
-    const QList<Quotation> found =
-        quotations(QStringLiteral("<!-- \"not\" read -->\nChoose “New design” in \"File\", then “Max. PV\n"
-                                  "  generator power [kW]”.\n\n「请选择城市！」\n"),
-                   {{u'“', u'”'}, {u'"', u'"'}, {u'「', u'」'}});
-    ASSERT_EQ(found.size(), 4);
-    EXPECT_EQ(found[0].text, QStringLiteral("New design"));
-    EXPECT_EQ(found[0].line, 2);
-    EXPECT_EQ(found[1].text, QStringLiteral("Max. PV generator power [kW]"));
-    EXPECT_EQ(found[2].text, QStringLiteral("File"));
-    EXPECT_EQ(found[3].text, QStringLiteral("请选择城市！"));
-    EXPECT_EQ(found[3].line, 5);
-    EXPECT_NONFATAL_FAILURE(quotations(QStringLiteral("a “lone\n\nmark\n"), {{u'“', u'”'}}), "without its");
-    EXPECT_NONFATAL_FAILURE(quotations(QStringLiteral("<!-- two\nlines -->\n"), {}), "several lines");
 }
 
 } // namespace

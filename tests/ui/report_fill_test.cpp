@@ -1,8 +1,5 @@
-#include "report/prepared_report.h"
 #include "report/report_preview.h"
 #include "support/main_window_fixture.h"
-#include "support/sample_records.h"
-#include "support/temp_catalog.h"
 #include "ui/display_widgets.h"
 
 #include <QProcess>
@@ -153,60 +150,6 @@ TEST_F(ReportFill, ThePdfCarriesTheCaptionsLiterallyAndTheValues) {
          {"PV peak power[KWp]", "Project temp.[Deg.C]", "Sunny Roofs Ltd", "Berlin;Germany",
           "Moudle type: KT5000-S", "A-250", "30.5V", "-10C~~~70C", "Mudules per string"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
-}
-
-// The text of a PDF as pdftotext reads it, runs of white space made single spaces; empty without
-// pdftotext.
-QString pdfTextOf(const report::ReportTemplate& filled) {
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        return {};
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("design.pdf"));
-    report::PreparedReport::prepare(filled).exportPdf(pdf);
-    QProcess process;
-    process.start(pdftotext, {pdf, QStringLiteral("-")});
-    process.waitForFinished(20000);
-    return QString::fromUtf8(process.readAllStandardOutput()).simplified();
-}
-
-// A viewer's search finds the Chinese captions of the report as the page shows them.
-TEST(ReportFillChinese, TheChineseReportCanBeSearched) {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
-    MainWindowFixture f(QStringLiteral("[LanguageOf]\nLanguage=936\n"), test::fillSmallCatalog,
-                        QStringLiteral(TARVEL_RUN_DIR "/chinatoEN.lng"));
-    f.choose(QStringLiteral("ComboBox1"), QStringLiteral("Germany"));
-    f.choose(QStringLiteral("ComboBox2"), QStringLiteral("Berlin"));
-    f.window().InitReport();
-    const QString text = pdfTextOf(f.window().TarvelReport());
-    for (const char* expected : {"项目", "最大效率", "项目地点", "Berlin;Germany"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\nin: " << text.toStdString();
-}
-
-// Long makers, module types and design units print whole.
-TEST(ReportFillLongNames, LongNamesPrintWhole) {
-    const QString maker = QStringLiteral("LONGi Green Energy Technology Co., Ltd.");
-    const QString type = QStringLiteral("LR6-60HPH-320M Hi-MO 4 half-cell bifacial glass-glass");
-    const QString unit = QStringLiteral("Harbour Road Solar Cooperative for Renewable Energy Services Ltd");
-    MainWindowFixture f(QString(), [&](test::TempCatalog& temp) {
-        test::fillSmallCatalog(temp);
-        temp.catalog().moduleInsert(test::sampleModule(maker, type, 320));
-    });
-    f.choose(QStringLiteral("ComboBox1"), QStringLiteral("Germany"));
-    f.choose(QStringLiteral("ComboBox2"), QStringLiteral("Berlin"));
-    f.type(QStringLiteral("Edit2"), unit);
-    f.choose(QStringLiteral("ComboBox3"), maker);
-    f.choose(QStringLiteral("ComboBox4"), type);
-    f.type(QStringLiteral("SpinEdit6"), QStringLiteral("2"));
-    f.type(QStringLiteral("SpinEdit7"), QStringLiteral("10"));
-    f.window().InitReport();
-    EXPECT_EQ(f.window().TarvelReport().text(QStringLiteral("pvm_a_name")), maker);
-    const QString text = pdfTextOf(f.window().TarvelReport());
-    if (text.isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
-    for (const QString& expected : {maker, type, unit})
-        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\nin: " << text.toStdString();
 }
 
 } // namespace

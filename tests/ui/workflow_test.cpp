@@ -249,62 +249,47 @@ TEST(Workflow, AMissingCatalogIsReportedOnceAndTheWindowStaysUsable) {
 }
 
 // Puts `directory` in place as the current directory for the life of the object.
-class CurrentDirectory {
-public:
-    explicit CurrentDirectory(const QString& directory) : m_previous(QDir::currentPath()) {
-        QDir::setCurrent(directory);
-    }
-    ~CurrentDirectory() { QDir::setCurrent(m_previous); }
-
-private:
-    QString m_previous;
+struct CurrentDirectory {
+    explicit CurrentDirectory(const QString& directory) { QDir::setCurrent(directory); }
+    ~CurrentDirectory() { QDir::setCurrent(previous); }
+    const QString previous = QDir::currentPath();
 };
-
-QImage logoWithDot(const QColor& dot) {
-    QImage logo(80, 32, QImage::Format_RGB32);
-    logo.fill(Qt::white);
-    logo.setPixelColor(40, 16, dot);
-    return logo;
-}
-
-QImage shownLogo(MainWindowFixture& f) {
-    const QPixmap shown = f.find<QLabel>(QStringLiteral("suiImagePanel3"))->pixmap();
-    return shown.isNull() ? QImage() : shown.toImage();
-}
 
 // Like the catalog and the dictionary, the logo is looked for in the current directory, then beside
 // the program. Each case sets the current directory itself, so the test passes from any folder.
 TEST(Workflow, TheLogoIsFoundInTheCurrentDirectoryThenBesideTheProgram) {
     QTemporaryDir withLogo;
     QTemporaryDir empty;
-    ASSERT_TRUE(logoWithDot(Qt::darkCyan).save(withLogo.filePath(QStringLiteral("000.bmp")), "BMP"));
+    const auto save = [](const QColor& dot, const QString& path) {
+        QImage logo(80, 32, QImage::Format_RGB32);
+        logo.fill(Qt::white);
+        logo.setPixelColor(40, 16, dot);
+        return logo.save(path, "BMP");
+    };
+    const auto shown = [](MainWindowFixture& f) {
+        return f.find<QLabel>(QStringLiteral("suiImagePanel3"))->pixmap().toImage();
+    };
     const QString besideProgram =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("000.bmp"));
     ASSERT_FALSE(QFileInfo::exists(besideProgram)) << "a logo lies beside the test program";
+    ASSERT_TRUE(save(Qt::darkCyan, withLogo.filePath(QStringLiteral("000.bmp"))));
     {
         CurrentDirectory current(withLogo.path());
         MainWindowFixture f;
-        const QImage image = shownLogo(f);
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0); // the corner colour is transparent
-        EXPECT_EQ(image.pixelColor(40, 16), QColor(Qt::darkCyan));
+        EXPECT_EQ(qAlpha(shown(f).pixel(0, 0)), 0); // the corner colour is transparent
+        EXPECT_EQ(shown(f).pixelColor(40, 16), QColor(Qt::darkCyan));
     }
+    CurrentDirectory current(empty.path());
     {
-        CurrentDirectory current(empty.path());
-        ASSERT_TRUE(logoWithDot(Qt::darkRed).save(besideProgram, "BMP"));
+        ASSERT_TRUE(save(Qt::darkRed, besideProgram));
         MainWindowFixture f;
         QFile::remove(besideProgram);
-        const QImage image = shownLogo(f);
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.pixelColor(40, 16), QColor(Qt::darkRed));
+        EXPECT_EQ(shown(f).pixelColor(40, 16), QColor(Qt::darkRed));
     }
-    {
-        // Without the file the window is still built completely.
-        CurrentDirectory current(empty.path());
-        MainWindowFixture f;
-        EXPECT_TRUE(shownLogo(f).isNull());
-        EXPECT_EQ(f.find<QComboBox>(QStringLiteral("ComboBox1"))->count(), 3);
-    }
+    // Without the file the window is still built completely.
+    MainWindowFixture f;
+    EXPECT_TRUE(shown(f).isNull());
+    EXPECT_EQ(f.find<QComboBox>(QStringLiteral("ComboBox1"))->count(), 3);
 }
 
 } // namespace
