@@ -53,6 +53,31 @@ void LanguageIni::writeInteger(const QString& key, int value) {
         throw SettingsError(m_path);
 }
 
+QStringList LanguageIni::readFileList(const QString& section) const {
+    QSettings ini(m_path, QSettings::IniFormat);
+    ini.beginGroup(section);
+    QStringList files;
+    for (int number = 1;; ++number) {
+        const QVariant value = ini.value(QStringLiteral("File%1").arg(number));
+        if (!value.isValid())
+            break;
+        files.append(value.toString());
+    }
+    return files;
+}
+
+void LanguageIni::writeFileList(const QString& section, const QStringList& files) {
+    QSettings ini(m_path, QSettings::IniFormat);
+    ini.remove(section);
+    ini.beginGroup(section);
+    for (qsizetype i = 0; i < files.size(); ++i)
+        ini.setValue(QStringLiteral("File%1").arg(i + 1), files[i]);
+    ini.endGroup();
+    ini.sync();
+    if (ini.status() != QSettings::NoError)
+        throw SettingsError(m_path);
+}
+
 QString programVersionText(const QString& fileVersion) {
     const QStringList parts = fileVersion.split(u'.');
     if (parts.size() < 3)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <stdexcept>
@@ -48,6 +49,10 @@ public:
     int readInteger(const QString& key, int defaultValue) const;
     // Throws SettingsError when the file cannot be written.
     void writeInteger(const QString& key, int value);
+    // A list of file names in a section of its own (keys File1, File2, ...), in order.
+    QStringList readFileList(const QString& section) const;
+    // Replaces the section with `files`; throws SettingsError when the file cannot be written.
+    void writeFileList(const QString& section, const QStringList& files);
 
 private:
     QString m_path;

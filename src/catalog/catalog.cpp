@@ -215,6 +215,24 @@ QStringList Catalog::inverterListQuery() {
     return names;
 }
 
+QList<Catalog::EntryRatings> Catalog::inverterRatingListQuery() {
+    QSqlQuery query = run(
+        QStringLiteral("select inverter_type,power_DC_MAX,output_ACpower_max from inverter_info order by idx"), {});
+    QList<EntryRatings> rows;
+    while (nextRow(query))
+        rows.append({columnText(query.value(0)), columnText(query.value(1)), columnText(query.value(2))});
+    return rows;
+}
+
+QList<Catalog::EntryRatings> Catalog::moduleRatingListQuery(const QString& maker) {
+    QSqlQuery query =
+        run(QStringLiteral("select strings_type,power,material from panel_info where product_name=?"), {maker});
+    QList<EntryRatings> rows;
+    while (nextRow(query))
+        rows.append({columnText(query.value(0)), columnText(query.value(1)), columnText(query.value(2))});
+    return rows;
+}
+
 QStringList Catalog::makerListQuery() {
     return distinctFirstColumn(QStringLiteral("select product_name from panel_info order by product_name"));
 }

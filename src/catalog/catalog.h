@@ -79,6 +79,17 @@ public:
     // 15. Adds a location.
     void locationInsert(const TCountryInfo& location);
 
+    // Ratings that the open choosers show beside each entry, as the catalog holds them (no design
+    // value is taken from them): each inverter model with its maximum PV-generator power and maximum
+    // AC power in kW; each module type of a maker with its peak power in W and its cell material.
+    struct EntryRatings {
+        QString name;
+        QString first;
+        QString second;
+    };
+    QList<EntryRatings> inverterRatingListQuery();
+    QList<EntryRatings> moduleRatingListQuery(const QString& maker);
+
 private:
     QSqlDatabase database();
     QSqlQuery run(const QString& statement, const QVariantList& values);
