@@ -106,6 +106,11 @@
     X(FormatError, "Fill in incomplete or data format error,please check!") \
     X(InverterNote, "Note: Please fill in strictly  according to the e.g. format, especially  the red part of the font, and pay attention to the accuracy between the units and numbers!") \
     X(PanelNote, "Note: Please fill in strictly  according to the e.g. format,  and pay attention to the accuracy between the units and numbers!") \
+    /* Open lists of the choosers: the filter prompt and the ratings beside each entry. */ \
+    X(ChooserFilterPrompt, "Type part of a name") \
+    X(ChooserNoMatch, "No name contains this") \
+    X(InverterRating, "DC %1 kW / AC %2 kW") \
+    X(ModuleRating, "%1 W, %2") \
 // clang-format on
 
 namespace tarvel::rs {

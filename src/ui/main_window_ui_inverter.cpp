@@ -46,7 +46,7 @@ QHBoxLayout* headerRow(QWidget* page, MainWindowUi& ui) {
     auto* header = new QHBoxLayout;
     ui.Label27 = makeCaption(page, QStringLiteral("Label27"), QStringLiteral("Moudle type"));
     ui.Label27->setWordWrap(false);
-    ui.ComboBox17 = makeChooser(page, QStringLiteral("ComboBox17"));
+    ui.ComboBox17 = makeFilterChooser(page, QStringLiteral("ComboBox17"));
     ui.ComboBox17->setMinimumContentsLength(16);
     ui.BitBtn1 = new QPushButton(QStringLiteral("InsertPhotoBtn"), page);
     ui.BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

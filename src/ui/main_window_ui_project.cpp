@@ -21,8 +21,8 @@ namespace {
 QGroupBox* locationGroup(QWidget* page, MainWindowUi& ui) {
     QGroupBox* group = makeGroup(page, QStringLiteral("grpLocation"), QStringLiteral("Location"));
     auto* grid = new QGridLayout(group);
-    ui.ComboBox1 = makeChooser(group, QStringLiteral("ComboBox1"));
-    ui.ComboBox2 = makeChooser(group, QStringLiteral("ComboBox2"));
+    ui.ComboBox1 = makeFilterChooser(group, QStringLiteral("ComboBox1"));
+    ui.ComboBox2 = makeFilterChooser(group, QStringLiteral("ComboBox2"));
     addRow(grid, 0, makeCaption(group, QStringLiteral("capCountry"), QStringLiteral("Country")),
            ui.ComboBox1);
     addRow(grid, 1, makeCaption(group, QStringLiteral("capCity"), QStringLiteral("City")), ui.ComboBox2);

@@ -174,8 +174,13 @@ QGroupBox* inputGroup(QWidget* page, StringInputUi& in, const InputNames& n) {
     in.group->setFixedWidth(kInputBoxWidth);
     auto* layout = new QVBoxLayout(in.group);
     layout->setSpacing(4);
-    in.maker = makeChooser(in.group, name(n.maker));
-    in.type = makeChooser(in.group, name(n.type));
+    // Narrow side margins leave the choosers room for their prompts.
+    int top = 0;
+    int bottom = 0;
+    layout->getContentsMargins(nullptr, &top, nullptr, &bottom);
+    layout->setContentsMargins(4, top, 4, bottom);
+    in.maker = makeFilterChooser(in.group, name(n.maker));
+    in.type = makeFilterChooser(in.group, name(n.type));
     // Maker and module names are longer than the box; the open list shows them whole.
     in.maker->view()->setMinimumWidth(260);
     in.type->view()->setMinimumWidth(260);

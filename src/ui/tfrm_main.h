@@ -219,6 +219,7 @@ private:
     void centreOnScreen();
     void changeLanguage(QAction* item, int codePage);
     void keepDesignForRestart();
+    void showRatingsInLists();
     template <typename Dialog> void openCatalogDialog(QPointer<QDialog>& slot);
     StringInputUi& inputUi(InputId id) { return ui.inputs[static_cast<std::size_t>(id)]; }
     const StringInputUi& inputUi(InputId id) const { return ui.inputs[static_cast<std::size_t>(id)]; }

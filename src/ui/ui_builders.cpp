@@ -1,6 +1,7 @@
 #include "ui/ui_builders.h"
 
 #include "ui/display_widgets.h"
+#include "ui/filter_chooser.h"
 #include "ui/spin_edit.h"
 
 #include <QComboBox>
@@ -56,13 +57,24 @@ QGroupBox* makeGroup(QWidget* parent, const QString& name, const QString& title)
     return group;
 }
 
-QComboBox* makeChooser(QWidget* parent, const QString& name) {
-    auto* chooser = new QComboBox(parent);
+namespace {
+
+QComboBox* setUpChooser(QComboBox* chooser, const QString& name) {
     chooser->setObjectName(name);
     chooser->setEditable(false);
     chooser->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     chooser->setMinimumContentsLength(8);
     return chooser;
+}
+
+} // namespace
+
+QComboBox* makeChooser(QWidget* parent, const QString& name) {
+    return setUpChooser(new QComboBox(parent), name);
+}
+
+QComboBox* makeFilterChooser(QWidget* parent, const QString& name) {
+    return setUpChooser(new FilterChooser(parent), name);
 }
 
 QLineEdit* makeReadOnlyEdit(QWidget* parent, const QString& name, const QString& text) {

@@ -22,6 +22,8 @@ QLabel* makeValue(QWidget* parent, const QString& name, int minimumWidth = 70);
 QLabel* makeHeading(QWidget* parent, const QString& name, const QString& text);
 QGroupBox* makeGroup(QWidget* parent, const QString& name, const QString& title);
 QComboBox* makeChooser(QWidget* parent, const QString& name);
+// A chooser of a long catalog list, which the user can filter by typing (FilterChooser).
+QComboBox* makeFilterChooser(QWidget* parent, const QString& name);
 QLineEdit* makeReadOnlyEdit(QWidget* parent, const QString& name, const QString& text);
 SpinEdit* makeSpinEdit(QWidget* parent, const QString& name, int minimum, int maximum, int value);
 StatusIcon* makeStatusIcon(QWidget* parent, const QString& name);
