@@ -24,10 +24,17 @@ struct TAppSettings {
     bool RestartPending = false;
     // The design saved for the new process of a restart to open (and delete); empty for none.
     QString RestartDesign;
+    // The file that design came from (empty for a design never saved) and whether it had unsaved
+    // changes, so that the new process goes on with the same file and the same mark.
+    QString RestartDesignName;
+    bool RestartDesignModified = false;
 };
 
 // The argument with which a restarted program is told which saved design to open.
 inline constexpr char kOpenDesignOption[] = "--open-design";
+// With it: the file the handed-over design belongs to, and the mark of its unsaved changes.
+inline constexpr char kDesignNameOption[] = "--design-name";
+inline constexpr char kDesignModifiedOption[] = "--design-modified";
 
 // The settings file could not be written; the message names the file.
 class SettingsError : public std::runtime_error {

@@ -1,9 +1,14 @@
 #include "app/dialogs.h"
 
+#include "i18n/resource_strings.h"
+#include "i18n/resource_texts.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
+#include <memory>
 #include <stdexcept>
 
 namespace tarvel {
@@ -44,6 +49,31 @@ QString QtDialogs::saveDesignFile(QWidget* parent) {
     if (!path.isEmpty() && !path.endsWith(QStringLiteral(".tpvd"), Qt::CaseInsensitive))
         path += QStringLiteral(".tpvd");
     return path;
+}
+
+QMessageBox* createSaveChangesBox(QWidget* parent) {
+    auto* box = new QMessageBox(QMessageBox::Question, QApplication::applicationName(),
+                                res(rs::SaveChangesQuestion),
+                                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box->setTextFormat(Qt::PlainText);
+    box->button(QMessageBox::Save)->setText(res(rs::SaveButton));
+    box->button(QMessageBox::Discard)->setText(res(rs::DiscardButton));
+    box->button(QMessageBox::Cancel)->setText(res(rs::CancelButton));
+    box->setDefaultButton(QMessageBox::Save);
+    box->setEscapeButton(QMessageBox::Cancel);
+    return box;
+}
+
+SaveAnswer QtDialogs::askSaveChanges(QWidget* parent) {
+    const std::unique_ptr<QMessageBox> box(createSaveChangesBox(parent));
+    switch (box->exec()) {
+    case QMessageBox::Save:
+        return SaveAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
 }
 
 void reportErrors(Dialogs& dialogs, QWidget* parent, const std::function<void()>& action) {

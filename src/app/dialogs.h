@@ -6,9 +6,13 @@
 #include <exception>
 #include <functional>
 
+class QMessageBox;
 class QWidget;
 
 namespace tarvel {
+
+// The answers to "Save changes to the design?".
+enum class SaveAnswer { Save, Discard, Cancel };
 
 // Every message box and file picker of the program goes through this interface; tests record them.
 class Dialogs {
@@ -23,6 +27,8 @@ public:
     // Ask for a design file to open or to save to; empty when the user cancels.
     virtual QString openDesignFile(QWidget* parent) = 0;
     virtual QString saveDesignFile(QWidget* parent) = 0;
+    // Asks whether the changed design is to be saved before it is set aside.
+    virtual SaveAnswer askSaveChanges(QWidget* parent) = 0;
 };
 
 // Collects the messages and error reports that would otherwise each open a box, so that a long run
@@ -35,6 +41,7 @@ public:
     QString openPictureFile(QWidget* parent) override { return m_files.openPictureFile(parent); }
     QString openDesignFile(QWidget* parent) override { return m_files.openDesignFile(parent); }
     QString saveDesignFile(QWidget* parent) override { return m_files.saveDesignFile(parent); }
+    SaveAnswer askSaveChanges(QWidget* parent) override { return m_files.askSaveChanges(parent); }
     // Each different text once, in the order they came.
     QStringList texts() const { return m_texts; }
 
@@ -56,6 +63,8 @@ public:
     QString openPictureFile(QWidget*) override { return {}; }
     QString openDesignFile(QWidget*) override { return {}; }
     QString saveDesignFile(QWidget*) override { return {}; }
+    // Nothing is ever set aside without a user; should it be, nothing is written unasked.
+    SaveAnswer askSaveChanges(QWidget*) override { return SaveAnswer::Discard; }
     QStringList texts;
 };
 
@@ -66,7 +75,12 @@ public:
     void errorReport(QWidget* parent, const QString& text) override;
     QString openDesignFile(QWidget* parent) override;
     QString saveDesignFile(QWidget* parent) override;
+    SaveAnswer askSaveChanges(QWidget* parent) override;
 };
+
+// The box that asks "Save changes to the design?" with the buttons Save, Discard and Cancel in the
+// interface language; Enter saves, Escape cancels. The caller owns it.
+QMessageBox* createSaveChangesBox(QWidget* parent);
 
 // Runs `action`; an exception leaving it is shown by the default error report and the program goes on.
 // Used at every boundary where an event would otherwise carry an error out of a handler.

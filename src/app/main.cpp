@@ -29,8 +29,11 @@ int main(int argc, char* argv[]) {
         mainWindow.show();
         const QStringList arguments = QApplication::arguments();
         const qsizetype open = arguments.indexOf(QString::fromLatin1(tarvel::kOpenDesignOption));
+        const qsizetype name = arguments.indexOf(QString::fromLatin1(tarvel::kDesignNameOption));
         if (open > 0 && open + 1 < arguments.size())
-            mainWindow.openDesignAfterRestart(arguments[open + 1]);
+            mainWindow.openDesignAfterRestart(
+                arguments[open + 1], name > 0 && name + 1 < arguments.size() ? arguments[name + 1] : QString(),
+                arguments.contains(QString::fromLatin1(tarvel::kDesignModifiedOption)));
         result = QApplication::exec();
     }
     tarvel::restartIfPending(settings, platform, QCoreApplication::applicationFilePath());

@@ -29,11 +29,18 @@ int SystemPlatform::oemCodePage() const {
 namespace tarvel {
 
 void restartIfPending(const TAppSettings& settings, Platform& platform, const QString& program) {
-    if (settings.RestartPending)
-        platform.startProcess(
-            program, settings.RestartDesign.isEmpty()
-                         ? QStringList()
-                         : QStringList{QString::fromLatin1(kOpenDesignOption), settings.RestartDesign});
+    if (!settings.RestartPending)
+        return;
+    QStringList arguments;
+    if (!settings.RestartDesign.isEmpty()) {
+        arguments << QString::fromLatin1(kOpenDesignOption) << settings.RestartDesign;
+        if (!settings.RestartDesignName.isEmpty()) {
+            arguments << QString::fromLatin1(kDesignNameOption) << settings.RestartDesignName;
+            if (settings.RestartDesignModified)
+                arguments << QString::fromLatin1(kDesignModifiedOption);
+        }
+    }
+    platform.startProcess(program, arguments);
 }
 
 } // namespace tarvel

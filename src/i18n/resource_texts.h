@@ -111,6 +111,11 @@
     X(ChooserNoMatch, "No name contains this") \
     X(InverterRating, "DC %1 kW / AC %2 kW") \
     X(ModuleRating, "%1 W, %2") \
+    /* Unsaved changes, saving and recent designs. */ \
+    X(SaveChangesQuestion, "Save changes to the design?") \
+    X(SaveButton, "Save") \
+    X(DiscardButton, "Discard") \
+    X(CancelButton, "Cancel") \
 // clang-format on
 
 namespace tarvel::rs {

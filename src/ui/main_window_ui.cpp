@@ -111,7 +111,13 @@ void setupMenu(QMainWindow* window, MainWindowUi& ui) {
     ui.menuFile = menu(ui.suiMainMenu1, "menuFile", "File");
     ui.N14 = action(ui.menuFile, "N14", "New Design");
     ui.OpenDesign = action(ui.menuFile, "OpenDesign", "Open Design...");
-    ui.SaveDesign = action(ui.menuFile, "SaveDesign", "Save Design...");
+    ui.SaveDesign = action(ui.menuFile, "SaveDesign", "Save Design");
+    ui.SaveDesignAs = action(ui.menuFile, "SaveDesignAs", "Save Design As...");
+    ui.menuFile->addSeparator();
+    ui.menuRecent = ui.menuFile->addMenu(QStringLiteral("Recent Designs"));
+    ui.menuRecent->setObjectName(QStringLiteral("menuRecent"));
+    ui.menuRecent->menuAction()->setObjectName(QStringLiteral("menuRecentItem"));
+    ui.menuFile->addSeparator();
     ui.N16 = action(ui.menuFile, "N16", "Cancel");
     ui.menuDatabase = menu(ui.suiMainMenu1, "menuDatabase", "Database Update");
     ui.NewLocation2 = action(ui.menuDatabase, "NewLocation2", "New Location");

@@ -91,7 +91,9 @@ struct MainWindowUi {
     QAction* N14; // New Design
     QAction* OpenDesign;
     QAction* SaveDesign;
-    QAction* N16; // Cancel
+    QAction* SaveDesignAs;
+    QMenu* menuRecent; // "Recent Designs"
+    QAction* N16;      // Cancel
     QAction* NewLocation2;
     QAction* New_inverter;
     QAction* New_panel;

@@ -62,6 +62,7 @@ Tfrm_main::Tfrm_main(AppContext& context, QWidget* parent)
     connectControls();
     FormCreate();
     showRatingsInLists();
+    trackDesignChanges();
 }
 
 Tfrm_main::~Tfrm_main() {
@@ -99,6 +100,7 @@ void Tfrm_main::connectControls() {
     connect(ui.N14, &QAction::triggered, this, reported(&Tfrm_main::N14Click));
     connect(ui.OpenDesign, &QAction::triggered, this, reported(&Tfrm_main::OpenDesignClick));
     connect(ui.SaveDesign, &QAction::triggered, this, reported(&Tfrm_main::SaveDesignClick));
+    connect(ui.SaveDesignAs, &QAction::triggered, this, reported(&Tfrm_main::SaveDesignAsClick));
     connect(ui.N16, &QAction::triggered, this, reported(&Tfrm_main::N16Click));
     connect(ui.NewLocation2, &QAction::triggered, this, reported(&Tfrm_main::NewLocation2Click));
     connect(ui.New_inverter, &QAction::triggered, this, reported(&Tfrm_main::New_inverterClick));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "app/recent_designs.h"
 #include "catalog/inverter_model_tables.h"
 #include "design/design_file.h"
 #include "design/design_session.h"
@@ -151,9 +152,25 @@ public:
     OpenResult openDesign(const QString& path);
     void showOpenResult(const OpenResult& result);
     void OpenDesignClick();
-    // Opens the design a restart handed over, shows what the replay raised and deletes the file.
-    void openDesignAfterRestart(const QString& path);
+    // Opens the design a restart handed over, shows what the replay raised and deletes the file; the
+    // design goes on as the file `designName` (none: never saved) with or without unsaved changes.
+    void openDesignAfterRestart(const QString& path, const QString& designName = QString(),
+                                bool modified = false);
+    // "Save Design": to the file the design came from, without asking; a design without a file is
+    // saved as with "Save Design As...".
     void SaveDesignClick();
+    void SaveDesignAsClick();
+
+    // The design as a document (tfrm_main_document.cpp): the file it belongs to, whether it changed
+    // since it was opened, saved or started, and the recently used design files.
+    QString designFilePath() const { return m_designPath; }
+    bool isDesignModified() const;
+    const RecentDesigns& recentDesigns() const { return m_recent; }
+    // Opens a design file chosen by the user (dialog or recent list) and makes it the design's file.
+    void openDesignFile(const QString& path);
+    // Before the design is set aside: asks "Save changes to the design?" when it changed and saves it
+    // if so answered. False when the user cancels or the design could not be saved.
+    bool maySetDesignAside();
 
     // Menu commands of the shell (tfrm_main_shell.cpp)
     void NewLocation2Click();
@@ -166,6 +183,7 @@ public:
     void N6Click();
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -219,6 +237,14 @@ private:
     void centreOnScreen();
     void changeLanguage(QAction* item, int codePage);
     void keepDesignForRestart();
+    // The design as a document (tfrm_main_document.cpp).
+    void trackDesignChanges();
+    void designChanged();
+    void adoptDesign(const QString& path);
+    void showModified(bool modified);
+    void updateWindowTitle();
+    void rememberRecent(const QString& path);
+    void showRecentDesigns();
     void showRatingsInLists();
     template <typename Dialog> void openCatalogDialog(QPointer<QDialog>& slot);
     StringInputUi& inputUi(InputId id) { return ui.inputs[static_cast<std::size_t>(id)]; }
@@ -237,6 +263,12 @@ private:
     QPointer<report::ReportPreview> m_preview;
     bool m_shown = false;
     Dialogs* m_collector = nullptr; // collects the message boxes while a design is replayed
+    QString m_caption;              // the program's caption, shown after the design's file name
+    QString m_designPath;           // the file the design was opened from or saved to; empty: none
+    // The inputs as last opened, saved or started; none when the state of the file is unknown.
+    std::optional<DesignFile> m_savedDesign;
+    RecentDesigns m_recent;
+    bool m_recentUnwritable = false; // the settings file refused the list once; not reported again
 };
 
 } // namespace tarvel

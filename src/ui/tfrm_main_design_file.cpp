@@ -167,11 +167,12 @@ void Tfrm_main::replayCable(int run, const DesignFile::Cable& cable) {
 // Menu "Open Design...": the replay's message boxes are shown together at the end, and what the
 // catalog no longer has is listed in one message.
 void Tfrm_main::OpenDesignClick() {
+    if (!maySetDesignAside())
+        return;
     const QString path = m_ctx.dialogs.openDesignFile(this);
     if (path.isEmpty())
         return;
-    const OpenResult result = openDesign(path);
-    showOpenResult(result);
+    openDesignFile(path);
 }
 
 void Tfrm_main::showOpenResult(const OpenResult& result) {
@@ -181,15 +182,24 @@ void Tfrm_main::showOpenResult(const OpenResult& result) {
         m_ctx.dialogs.message(this, res(rs::DesignSkipped) + u'\n' + result.skipped.join(u'\n'));
 }
 
-void Tfrm_main::openDesignAfterRestart(const QString& path) {
+void Tfrm_main::openDesignAfterRestart(const QString& path, const QString& designName, bool modified) {
     reportErrors(m_ctx.dialogs, this, [this, &path] { showOpenResult(openDesign(path)); });
     QFile::remove(path);
+    if (!designName.isEmpty()) {
+        adoptDesign(designName);
+        if (modified)
+            m_savedDesign.reset();
+    }
+    designChanged();
 }
 
 void Tfrm_main::SaveDesignClick() {
-    const QString path = m_ctx.dialogs.saveDesignFile(this);
-    if (!path.isEmpty())
-        saveDesign(path);
+    if (m_designPath.isEmpty()) {
+        SaveDesignAsClick();
+        return;
+    }
+    saveDesign(m_designPath);
+    adoptDesign(m_designPath);
 }
 
 } // namespace tarvel

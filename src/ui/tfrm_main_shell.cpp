@@ -47,9 +47,12 @@ void Tfrm_main::EnglishLangClick() {
     changeLanguage(ui.N22, kCodePageEnglish);
 }
 
-// Stores the language and restarts the program in it; a settings file that cannot be written is
-// reported and nothing else changes.
+// Stores the language and restarts the program in it. A changed design is offered for saving first
+// (Cancel keeps the language); a settings file that cannot be written is reported and nothing else
+// changes.
 void Tfrm_main::changeLanguage(QAction* item, int codePage) {
+    if (!maySetDesignAside())
+        return;
     LanguageIni ini(m_ctx.dm.iniPath());
     ini.writeInteger(QStringLiteral("Language"), codePage);
     LanguageFresh(item, codePage);
@@ -66,6 +69,8 @@ void Tfrm_main::keepDesignForRestart() {
     try {
         saveDesign(path);
         m_ctx.settings.RestartDesign = path;
+        m_ctx.settings.RestartDesignName = m_designPath;
+        m_ctx.settings.RestartDesignModified = isDesignModified();
     } catch (const std::exception&) {
         // Without a temporary folder the restart goes on as it always did, without the design.
         m_ctx.settings.RestartDesign.clear();

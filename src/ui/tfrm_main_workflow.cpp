@@ -82,7 +82,9 @@ void Tfrm_main::FormCreate() {
 
 void Tfrm_main::FormShow() {
     m_ctx.settings.ProgramVersion = getpvVersitionL();
-    setWindowTitle(windowTitle() + QStringLiteral(" V") + m_ctx.settings.ProgramVersion);
+    // The caption is kept apart from the design's file name that the title shows before it.
+    m_caption += QStringLiteral(" V") + m_ctx.settings.ProgramVersion;
+    updateWindowTitle();
     const bool maintenance = m_ctx.settings.InsertVisNum == kMaintenanceValue;
     ui.New_inverter->setVisible(maintenance);
     ui.BitBtn1->setVisible(maintenance);
@@ -265,7 +267,10 @@ void Tfrm_main::SpinEdit3Change() {
 }
 
 void Tfrm_main::N14Click() {
+    if (!maySetDesignAside())
+        return;
     new_project();
+    adoptDesign(QString());
 }
 
 void Tfrm_main::N16Click() {

@@ -31,11 +31,18 @@ public:
     QString openDesignFile(QWidget*) override { return designFile; }
     QString saveDesignFile(QWidget*) override { return designFile; }
     void errorReport(QWidget*, const QString& text) override { errors.append(text); }
+    SaveAnswer askSaveChanges(QWidget*) override {
+        ++saveQuestions;
+        return saveAnswer;
+    }
 
     QStringList messages;
     QStringList errors;
     QString pictureFile;
     QString designFile;
+    // "Save changes to the design?": how often it was asked and what the user answers.
+    int saveQuestions = 0;
+    SaveAnswer saveAnswer = SaveAnswer::Discard;
     // Runs while a message box would be open, to look at the window at that moment.
     std::function<void(const QString&)> onMessage;
 };

@@ -3,8 +3,10 @@
 // the order given (a chooser picks the entry, a field takes the text, as a user would), and saves
 // each design page, the report preview, the catalog dialogs and the About box as PNG and the
 // filled report as report.pdf, so the look and the numbers can be checked
-// without a display.
-//   window_snapshots VurIvira /tmp/shots ComboBox1=Germany ComboBox2=Berlin SpinEdit6=2
+// without a display. A step "?Chooser=text" opens that chooser's list filtered by the text and saves
+// the page with the open list as filter_<Chooser>.png; the box asking to save changes is saved as
+// save_prompt.png. The interface language is the one Language.ini in the output folder names.
+//   window_snapshots VurIvira /tmp/shots ComboBox1=Germany ComboBox2=Berlin SpinEdit6=2 ?ComboBox17=kt10
 
 #include "app/app_context.h"
 #include "app/app_settings.h"
@@ -12,6 +14,7 @@
 #include "app/platform.h"
 #include "app/product_info.h"
 #include "app/tdm.h"
+#include "ui/filter_chooser.h"
 #include "report/prepared_report.h"
 #include "report/report_preview.h"
 #include "ui/look.h"
@@ -25,6 +28,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPainter>
 #include <QTabWidget>
 
 #include <cstdio>
@@ -65,6 +71,29 @@ void snapshot(QWidget* widget, const QString& path) {
     widget->hide();
 }
 
+// The window with the chooser's list open and filtered, painted as the screen would show it.
+bool snapshotFilteredList(tarvel::Tfrm_main& window, const QString& name, const QString& typed, const QDir& out) {
+    auto* chooser = window.findChild<tarvel::FilterChooser*>(name);
+    auto* pages = window.findChild<QTabWidget*>(QStringLiteral("RzPageControl1"));
+    if (!chooser || !pages)
+        return false;
+    for (int i = 0; i < pages->count(); ++i)
+        if (pages->widget(i)->isAncestorOf(chooser))
+            pages->setCurrentIndex(i);
+    QApplication::processEvents();
+    chooser->setFocus();
+    chooser->showPopup();
+    chooser->filterField()->setText(typed);
+    QApplication::processEvents();
+    QWidget* list = chooser->filterField()->window();
+    QPixmap shot = window.grab();
+    QPainter painter(&shot);
+    painter.drawPixmap(window.mapFromGlobal(list->mapToGlobal(QPoint(0, 0))), list->grab());
+    painter.end();
+    chooser->hidePopup();
+    return shot.save(out.filePath(QStringLiteral("filter_%1.png").arg(name)));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -86,7 +115,12 @@ int main(int argc, char* argv[]) {
     tarvel::AppContext context{settings, dm, dialogs, platform};
     tarvel::Tfrm_main window(context);
     window.show();
+    QStringList filters;
     for (const QString& step : args.mid(3)) {
+        if (step.startsWith(u'?')) {
+            filters.append(step.mid(1));
+            continue;
+        }
         const qsizetype equals = step.indexOf(u'=');
         if (equals < 0 || !setControl(window, step.left(equals), step.mid(equals + 1)))
             std::fprintf(stderr, "cannot apply %s\n", qPrintable(step));
@@ -97,6 +131,14 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
         window.grab().save(out.filePath(QStringLiteral("page%1.png").arg(i)));
     }
+    for (const QString& filter : filters) {
+        const qsizetype equals = filter.indexOf(u'=');
+        if (equals < 0 || !snapshotFilteredList(window, filter.left(equals), filter.mid(equals + 1), out))
+            std::fprintf(stderr, "cannot filter %s\n", qPrintable(filter));
+    }
+    QMessageBox* prompt = tarvel::createSaveChangesBox(&window);
+    snapshot(prompt, out.filePath(QStringLiteral("save_prompt.png")));
+    delete prompt;
     window.InitReport();
     tarvel::report::PreparedReport::prepare(window.TarvelReport())
         .exportPdf(out.filePath(QStringLiteral("report.pdf")));
