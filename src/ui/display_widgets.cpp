@@ -53,6 +53,8 @@ void MultiLineLabel::paintEvent(QPaintEvent*) {
 
 Memo::Memo(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
+    // It only shows texts: Tab passes it by, a click still lets the text be selected and copied.
+    setFocusPolicy(Qt::ClickFocus);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
 }
 

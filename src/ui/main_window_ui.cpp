@@ -90,16 +90,19 @@ QWidget* helpTab(MainWindowUi& ui) {
     return tab;
 }
 
-QAction* action(QMenu* menu, const char* name, const char* text) {
+// Each item carries the letter of its mnemonic; the letters are marked once the texts are translated.
+QAction* action(QMenu* menu, const char* name, const char* text, char mnemonic) {
     QAction* item = menu->addAction(QString::fromLatin1(text));
     item->setObjectName(QString::fromLatin1(name));
+    item->setProperty("mnemonic", QChar::fromLatin1(mnemonic));
     return item;
 }
 
-QMenu* menu(QMenuBar* bar, const char* name, const char* title) {
+QMenu* menu(QMenuBar* bar, const char* name, const char* title, char mnemonic) {
     QMenu* m = bar->addMenu(QString::fromLatin1(title));
     m->setObjectName(QString::fromLatin1(name));
     m->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Item"));
+    m->menuAction()->setProperty("mnemonic", QChar::fromLatin1(mnemonic));
     return m;
 }
 
@@ -108,31 +111,32 @@ QMenu* menu(QMenuBar* bar, const char* name, const char* title) {
 void setupMenu(QMainWindow* window, MainWindowUi& ui) {
     ui.suiMainMenu1 = window->menuBar();
     ui.suiMainMenu1->setObjectName(QStringLiteral("suiMainMenu1"));
-    ui.menuFile = menu(ui.suiMainMenu1, "menuFile", "File");
-    ui.N14 = action(ui.menuFile, "N14", "New Design");
-    ui.OpenDesign = action(ui.menuFile, "OpenDesign", "Open Design...");
-    ui.SaveDesign = action(ui.menuFile, "SaveDesign", "Save Design");
-    ui.SaveDesignAs = action(ui.menuFile, "SaveDesignAs", "Save Design As...");
+    ui.menuFile = menu(ui.suiMainMenu1, "menuFile", "File", 'F');
+    ui.N14 = action(ui.menuFile, "N14", "New Design", 'N');
+    ui.OpenDesign = action(ui.menuFile, "OpenDesign", "Open Design...", 'O');
+    ui.SaveDesign = action(ui.menuFile, "SaveDesign", "Save Design", 'S');
+    ui.SaveDesignAs = action(ui.menuFile, "SaveDesignAs", "Save Design As...", 'A');
     ui.menuFile->addSeparator();
     ui.menuRecent = ui.menuFile->addMenu(QStringLiteral("Recent Designs"));
     ui.menuRecent->setObjectName(QStringLiteral("menuRecent"));
     ui.menuRecent->menuAction()->setObjectName(QStringLiteral("menuRecentItem"));
+    ui.menuRecent->menuAction()->setProperty("mnemonic", QChar(u'R'));
     ui.menuFile->addSeparator();
-    ui.N16 = action(ui.menuFile, "N16", "Cancel");
-    ui.menuDatabase = menu(ui.suiMainMenu1, "menuDatabase", "Database Update");
-    ui.NewLocation2 = action(ui.menuDatabase, "NewLocation2", "New Location");
-    ui.New_inverter = action(ui.menuDatabase, "New_inverter", "New Inverter");
-    ui.New_panel = action(ui.menuDatabase, "New_panel", "New Solar Panel");
-    ui.menuLanguage = menu(ui.suiMainMenu1, "menuLanguage", "Language");
-    ui.N21 = action(ui.menuLanguage, "N21", "Chinese");
-    ui.N22 = action(ui.menuLanguage, "N22", "English");
+    ui.N16 = action(ui.menuFile, "N16", "Cancel", 'C');
+    ui.menuDatabase = menu(ui.suiMainMenu1, "menuDatabase", "Database Update", 'D');
+    ui.NewLocation2 = action(ui.menuDatabase, "NewLocation2", "New Location", 'L');
+    ui.New_inverter = action(ui.menuDatabase, "New_inverter", "New Inverter", 'I');
+    ui.New_panel = action(ui.menuDatabase, "New_panel", "New Solar Panel", 'P');
+    ui.menuLanguage = menu(ui.suiMainMenu1, "menuLanguage", "Language", 'L');
+    ui.N21 = action(ui.menuLanguage, "N21", "Chinese", 'C');
+    ui.N22 = action(ui.menuLanguage, "N22", "English", 'E');
     ui.N21->setCheckable(true);
     ui.N22->setCheckable(true);
-    ui.menuPrint = menu(ui.suiMainMenu1, "menuPrint", "Print");
-    ui.N24 = action(ui.menuPrint, "N24", "Print");
-    ui.menuInformation = menu(ui.suiMainMenu1, "menuInformation", "Information");
-    ui.N25 = action(ui.menuInformation, "N25", "User Guide");
-    ui.N26 = action(ui.menuInformation, "N26", "Information");
+    ui.menuPrint = menu(ui.suiMainMenu1, "menuPrint", "Print", 'P');
+    ui.N24 = action(ui.menuPrint, "N24", "Print", 'P');
+    ui.menuInformation = menu(ui.suiMainMenu1, "menuInformation", "Information", 'I');
+    ui.N25 = action(ui.menuInformation, "N25", "User Guide", 'U');
+    ui.N26 = action(ui.menuInformation, "N26", "Information", 'I');
 }
 
 void setupPane(QTabWidget* pane, MainWindowUi& ui) {

@@ -2,6 +2,7 @@
 
 #include "design/number_format.h"
 
+#include <QEvent>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -70,6 +71,12 @@ void SpinEdit::focusOutEvent(QFocusEvent* event) {
         // An empty field or a lone sign stays as it is; its handlers ignore it.
     }
     QAbstractSpinBox::focusOutEvent(event);
+}
+
+void SpinEdit::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ReadOnlyChange)
+        setFocusPolicy(isReadOnly() ? Qt::ClickFocus : Qt::WheelFocus);
+    QAbstractSpinBox::changeEvent(event);
 }
 
 } // namespace tarvel

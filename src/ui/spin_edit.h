@@ -27,6 +27,8 @@ signals:
 protected:
     StepEnabled stepEnabled() const override;
     void focusOutEvent(QFocusEvent* event) override;
+    // A read-only field takes the focus only when clicked: Tab passes it by.
+    void changeEvent(QEvent* event) override;
 
 private:
     // The value the text stands for; a text that is no number counts as the minimum, as in the

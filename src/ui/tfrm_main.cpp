@@ -61,6 +61,7 @@ Tfrm_main::Tfrm_main(AppContext& context, QWidget* parent)
     FormPaint();
     connectControls();
     FormCreate();
+    setupKeyboard();
     showRatingsInLists();
     trackDesignChanges();
 }

@@ -237,7 +237,7 @@ private:
     void centreOnScreen();
     void changeLanguage(QAction* item, int codePage);
     void keepDesignForRestart();
-    // The design as a document (tfrm_main_document.cpp).
+    // The document side (tfrm_main_document.cpp) and the keyboard (tfrm_main_keyboard.cpp).
     void trackDesignChanges();
     void designChanged();
     void adoptDesign(const QString& path);
@@ -245,6 +245,8 @@ private:
     void updateWindowTitle();
     void rememberRecent(const QString& path);
     void showRecentDesigns();
+    void setupKeyboard();
+    void moveToPage(int step);
     void showRatingsInLists();
     template <typename Dialog> void openCatalogDialog(QPointer<QDialog>& slot);
     StringInputUi& inputUi(InputId id) { return ui.inputs[static_cast<std::size_t>(id)]; }

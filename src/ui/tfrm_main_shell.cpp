@@ -8,6 +8,7 @@
 #include "app/product_info.h"
 #include "app/tdm.h"
 #include "i18n/text_replacer.h"
+#include "ui/keyboard.h"
 #include "ui/tfrm_inverter_new.h"
 #include "ui/tfrm_location.h"
 #include "ui/tfrm_panel_new.h"
@@ -83,6 +84,7 @@ void Tfrm_main::LanguageFresh(QAction* Item, int CodePage) {
     LangReplacer->OwnerOption().setCodePage(QString::number(CodePage));
     m_ctx.settings.LanguageCodePage = CodePage;
     LangReplacer->Replace();
+    applyMenuMnemonics(ui.suiMainMenu1);
 }
 
 void Tfrm_main::N5Click() {

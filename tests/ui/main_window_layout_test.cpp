@@ -83,10 +83,11 @@ TEST(MainWindowLayout, PagesMenusAndCaptionsAreThoseOfTheDesign) {
     QStringList menus;
     for (QAction* top : f.window().menuBar()->actions())
         menus << top->text();
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("File"), QStringLiteral("Database Update"),
-                                  QStringLiteral("Language"), QStringLiteral("Print"),
-                                  QStringLiteral("Information")}));
-    EXPECT_EQ(f.find<QAction>(QStringLiteral("N25"))->text(), QStringLiteral("User Guide"));
+    // The captions with their mnemonics ("&File" shows as File with the F underlined).
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("&File"), QStringLiteral("&Database Update"),
+                                  QStringLiteral("&Language"), QStringLiteral("&Print"),
+                                  QStringLiteral("&Information")}));
+    EXPECT_EQ(f.find<QAction>(QStringLiteral("N25"))->text(), QStringLiteral("&User Guide"));
 
     EXPECT_EQ(f.find<QGroupBox>(QStringLiteral("RzGroupBox8"))->title(), QStringLiteral("String-A"));
     EXPECT_EQ(f.text(QStringLiteral("Label27")), QStringLiteral("Moudle type"));
