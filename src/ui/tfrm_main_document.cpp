@@ -73,8 +73,11 @@ void Tfrm_main::adoptDesign(const QString& path) {
 // "berlin.tpvd[*] — <caption>", the mark shown while there are unsaved changes. A design without a
 // file shows the caption alone, marked the same way.
 void Tfrm_main::showModified(bool modified) {
+    // A "[*]" in the file's own name is doubled, which shows it as written.
+    QString name = QFileInfo(m_designPath).fileName();
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     if (!m_designPath.isEmpty())
-        setWindowTitle(QFileInfo(m_designPath).fileName() + QStringLiteral("[*] \u2014 ") + m_caption);
+        setWindowTitle(name + QStringLiteral("[*] \u2014 ") + m_caption);
     else
         setWindowTitle(modified ? m_caption + QStringLiteral("[*]") : m_caption);
     setWindowModified(modified);
