@@ -85,10 +85,15 @@ bool snapshotFilteredList(tarvel::Tfrm_main& window, const QString& name, const 
     chooser->showPopup();
     chooser->filterField()->setText(typed);
     QApplication::processEvents();
+    // The list may reach beyond the window (as it may on a screen): the picture takes in both.
     QWidget* list = chooser->filterField()->window();
-    QPixmap shot = window.grab();
+    const QRect listRect(window.mapFromGlobal(list->mapToGlobal(QPoint(0, 0))), list->size());
+    const QRect all = window.rect().united(listRect);
+    QPixmap shot(all.size());
+    shot.fill(Qt::white);
     QPainter painter(&shot);
-    painter.drawPixmap(window.mapFromGlobal(list->mapToGlobal(QPoint(0, 0))), list->grab());
+    painter.drawPixmap(-all.topLeft(), window.grab());
+    painter.drawPixmap(listRect.topLeft() - all.topLeft(), list->grab());
     painter.end();
     chooser->hidePopup();
     return shot.save(out.filePath(QStringLiteral("filter_%1.png").arg(name)));
