@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
@@ -166,10 +167,14 @@ public:
         if (!index.isValid())
             return;
         const int row = m_model->mapToSource(index).row();
+        // Taken before the handler runs, which may refill lists.
+        const QString text = m_chooser->itemText(row);
+        QPointer<FilterChooser> chooser = m_chooser;
         m_chooser->hidePopup();
         m_chooser->setCurrentIndex(row);
         emit m_chooser->activated(row);
-        emit m_chooser->textActivated(m_chooser->itemText(row));
+        if (chooser)
+            emit chooser->textActivated(text);
     }
 
 protected:
