@@ -81,6 +81,10 @@
     X(SkippedMaker, "Manufacturer of") \
     X(SkippedModule, "Module type of") \
     X(DesignNotSaved, "The design could not be saved:") \
+    /* Why a file could not be used; each follows the file's name and a colon. */ \
+    X(NotARegularFile, "it is not a regular file") \
+    X(TooLargeForADesign, "it is far too large to be a design file") \
+    X(FileWrittenIncompletely, "the file was not written completely") \
     /* Advice of the string checks; pieces joined with CR LF by the caller (an empty piece is an empty line). */ \
     X(AdviceDangerTitle, "The inverter is in danger.") \
     X(AdviceOverVoltage, "The open-circuit voltage of the PV-modules in the string is larger than the maximum input voltage of the inverter.") \

@@ -1,12 +1,19 @@
 #include "app/app_settings.h"
 #include "app/tdm.h"
 #include "i18n/resource_strings.h"
+#include "support/file_size_limit.h"
 #include "support/main_window_fixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +103,69 @@ TEST_F(SettingsReading, AnUnwritableFileIsReportedAndResourceTextsStayUntranslat
     EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Unable to write to ") + iniPath});
     EXPECT_EQ(settings.LanguageCodePage, 936);
     EXPECT_FALSE(ResourceTranslator::instance().isOn());
+}
+
+// Writing changes the one value and keeps every other line as it was.
+TEST_F(SettingsReading, AWriteChangesTheValueAndKeepsTheRestOfTheFile) {
+    writeIni(QStringLiteral("; kept by hand\r\n[Other]\r\nLanguage=7\r\n[LanguageOf]\r\nLanguage = 1252\r\n"
+                            "InsertVisNum=318\r\n"));
+    LanguageIni(iniPath).writeInteger(QStringLiteral("Language"), 936);
+    QFile file(iniPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("; kept by hand\r\n[Other]\r\nLanguage=7\r\n[LanguageOf]\r\nLanguage=936\r\n"
+                                         "InsertVisNum=318\r\n"));
+    EXPECT_EQ(LanguageIni(iniPath).readInteger(QStringLiteral("Language"), 0), 936);
+    EXPECT_EQ(LanguageIni(iniPath).readInteger(QStringLiteral("InsertVisNum"), 0), 318);
+}
+
+// A full disk: the settings file is either the whole new one or the old one, never half of one.
+TEST_F(SettingsReading, AWriteTheDiskDoesNotTakeIsReportedAndKeepsTheOldFile) {
+    const QString old = QStringLiteral("[LanguageOf]\nLanguage=1252\nInsertVisNum=318\n");
+    writeIni(old);
+    {
+        test::FileSizeLimit fullAfter(16);
+        EXPECT_THROW(LanguageIni(iniPath).writeInteger(QStringLiteral("Language"), 936), SettingsError);
+    }
+    QFile file(iniPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Language.ini")});
+}
+
+// A settings path that names a socket or a pipe (here through a link, as a device would be named)
+// is reported as unwritable; the node stays what it was, and reading it neither hangs nor fails.
+TEST_F(SettingsReading, ASettingsFileThatIsNoRegularFileIsNeverReplaced) {
+    const QString socketPath = dir.filePath(QStringLiteral("socket"));
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(listening, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray encoded = QFile::encodeName(socketPath);
+    ASSERT_LT(encoded.size(), qsizetype(sizeof address.sun_path));
+    std::memcpy(address.sun_path, encoded.constData(), static_cast<std::size_t>(encoded.size()));
+    ASSERT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const QString fifoPath = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifoPath).constData(), 0600), 0);
+
+    auto kind = [](const QString& path) {
+        struct stat status {};
+        ::lstat(QFile::encodeName(path).constData(), &status);
+        return status.st_mode & S_IFMT;
+    };
+    for (const QString& node : {socketPath, fifoPath}) {
+        dm.reset();
+        QFile::remove(iniPath);
+        ASSERT_TRUE(QFile::link(node, iniPath));
+        dialogs.errors.clear();
+        platform.oem = 936;
+        createDataModule();
+        EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Unable to write to ") + iniPath});
+        EXPECT_EQ(settings.LanguageCodePage, 936);
+        EXPECT_TRUE(QFileInfo(iniPath).isSymLink());
+    }
+    EXPECT_EQ(kind(socketPath), unsigned(S_IFSOCK));
+    EXPECT_EQ(kind(fifoPath), unsigned(S_IFIFO));
+    ::close(listening);
 }
 
 TEST(Version, ShowsThreeOfTheFourNumbers) {
