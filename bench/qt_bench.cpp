@@ -40,7 +40,7 @@ QString runFile(const char* name) {
 
 class QuietPlatform : public tarvel::Platform {
 public:
-    void startProcess(const QString&, const QStringList&) override {}
+    bool startProcess(const QString&, const QStringList&) override { return true; }
     void openDocument(const QString&) override {}
     int oemCodePage() const override { return 1252; }
 };

@@ -25,8 +25,10 @@ struct TAppSettings {
     QString RestartDesign;
 };
 
-// The argument with which a restarted program is told which saved design to open.
+// "tarvel --open-design FILE" opens a user's design at start; the file is never changed.
 inline constexpr char kOpenDesignOption[] = "--open-design";
+// The argument with which a restarted program is told which temporary design to open and delete.
+inline constexpr char kRestartDesignOption[] = "--restart-design";
 
 // The settings file could not be written; the message names the file.
 class SettingsError : public std::runtime_error {

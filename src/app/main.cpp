@@ -27,10 +27,7 @@ int main(int argc, char* argv[]) {
         tarvel::Tfrm_main mainWindow(context);
         tarvel::watchFirstPaintIfProbing(&mainWindow);
         mainWindow.show();
-        const QStringList arguments = QApplication::arguments();
-        const qsizetype open = arguments.indexOf(QString::fromLatin1(tarvel::kOpenDesignOption));
-        if (open > 0 && open + 1 < arguments.size())
-            mainWindow.openDesignAfterRestart(arguments[open + 1]);
+        mainWindow.openFromCommandLine(QApplication::arguments());
         result = QApplication::exec();
     }
     tarvel::restartIfPending(settings, platform, QCoreApplication::applicationFilePath());

@@ -151,8 +151,12 @@ public:
     OpenResult openDesign(const QString& path);
     void showOpenResult(const OpenResult& result);
     void OpenDesignClick();
-    // Opens the design a restart handed over, shows what the replay raised and deletes the file.
+    // Opens the design a restart handed over and shows what the replay raised; the file is deleted
+    // when it is the temporary file a language change makes, and only then.
     void openDesignAfterRestart(const QString& path);
+    // The program's command line: "--open-design FILE" opens a user's design (never changing the
+    // file), "--restart-design FILE" the one handed over by a restart.
+    void openFromCommandLine(const QStringList& arguments);
     void SaveDesignClick();
 
     // Menu commands of the shell (tfrm_main_shell.cpp)

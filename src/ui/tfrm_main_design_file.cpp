@@ -5,6 +5,7 @@
 
 #include "app/app_settings.h"
 #include "app/dialogs.h"
+#include "app/platform.h"
 #include "design/design_file.h"
 #include "i18n/resource_strings.h"
 #include "i18n/resource_texts.h"
@@ -207,7 +208,21 @@ void Tfrm_main::showOpenResult(const OpenResult& result) {
 
 void Tfrm_main::openDesignAfterRestart(const QString& path) {
     reportErrors(m_ctx.dialogs, this, [this, &path] { showOpenResult(openDesign(path)); });
-    QFile::remove(path);
+    // Only the temporary file a language change made is deleted, whatever the command line names.
+    if (isRestartDesignFile(path))
+        QFile::remove(path);
+}
+
+void Tfrm_main::openFromCommandLine(const QStringList& arguments) {
+    for (qsizetype i = 1; i + 1 < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String(kOpenDesignOption))
+            reportErrors(m_ctx.dialogs, this, [this, &arguments, i] { showOpenResult(openDesign(arguments[i + 1])); });
+        else if (arguments[i] == QLatin1String(kRestartDesignOption))
+            openDesignAfterRestart(arguments[i + 1]);
+        else
+            continue;
+        ++i;
+    }
 }
 
 void Tfrm_main::SaveDesignClick() {

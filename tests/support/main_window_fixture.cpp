@@ -112,6 +112,8 @@ MainWindowFixture::MainWindowFixture(const QString& languageIni, const Filler& f
 
 MainWindowFixture::~MainWindowFixture() {
     m_window.reset();
+    // A language change keeps the design in a temporary file for a restart no test makes.
+    discardRestartDesign(settings);
     ResourceTranslator::instance().switchOff();
 }
 

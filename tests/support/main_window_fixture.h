@@ -43,9 +43,10 @@ public:
 // Stands in for the operating system: records processes started and documents opened.
 class FakePlatform : public Platform {
 public:
-    void startProcess(const QString& program, const QStringList& arguments) override {
+    bool startProcess(const QString& program, const QStringList& arguments) override {
         started.append(program);
         startArguments.append(arguments);
+        return startSucceeds;
     }
     void openDocument(const QString& path) override { opened.append(path); }
     int oemCodePage() const override { return oem; }
@@ -54,6 +55,7 @@ public:
     QList<QStringList> startArguments;
     QStringList opened;
     int oem = 1252;
+    bool startSucceeds = true;
 };
 
 // Writes a dictionary file with the column names and no entries into `dir`: the window then shows its

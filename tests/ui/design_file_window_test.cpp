@@ -135,7 +135,7 @@ TEST_F(DesignFiles, AChangeOfLanguageKeepsTheDesign) {
         restartIfPending(f.settings, f.platform, QStringLiteral("/opt/tarvel/tarvel"));
         ASSERT_EQ(f.platform.startArguments.size(), 1);
         ASSERT_EQ(f.platform.startArguments.first().size(), 2);
-        EXPECT_EQ(f.platform.startArguments.first().first(), QStringLiteral("--open-design"));
+        EXPECT_EQ(f.platform.startArguments.first().first(), QStringLiteral("--restart-design"));
         handedOver = f.platform.startArguments.first().last();
     }
     ASSERT_TRUE(QFileInfo::exists(handedOver));
@@ -178,6 +178,44 @@ TEST_F(DesignFiles, APipeOrADeviceIsNoDesignFile) {
         EXPECT_EQ(f.dialogs.errors, QStringList{file + QStringLiteral(": it is not a regular file")});
         EXPECT_EQ(designResults(f.window()), results);
     }
+}
+
+// "--open-design" opens a user's own file and leaves it alone; only the temporary file a change of
+// language made is deleted after it was opened, and one a restart never opens is deleted too.
+TEST_F(DesignFiles, OnlyTheRestartsOwnTemporaryDesignIsEverDeleted) {
+    DesignFile inputs;
+    {
+        MainWindowFixture f;
+        designSomething(f);
+        inputs = f.window().captureDesign();
+        f.window().saveDesign(path("mine.tpvd"));
+    }
+    const QByteArray mine = content(path("mine.tpvd"));
+    for (const char* option : {"--open-design", "--restart-design"}) {
+        MainWindowFixture started;
+        started.window().openFromCommandLine(
+            {QStringLiteral("tarvel"), QString::fromLatin1(option), path("mine.tpvd")});
+        EXPECT_EQ(started.window().captureDesign(), inputs) << option;
+        EXPECT_EQ(content(path("mine.tpvd")), mine) << option;
+    }
+
+    QString kept;
+    {
+        MainWindowFixture f;
+        designSomething(f);
+        f.find<QAction>(QStringLiteral("N22"))->trigger();
+        kept = f.settings.RestartDesign;
+        ASSERT_TRUE(QFileInfo::exists(kept));
+        f.platform.startSucceeds = false;
+        restartIfPending(f.settings, f.platform, QStringLiteral("/opt/tarvel/tarvel"));
+        EXPECT_FALSE(QFileInfo::exists(kept)) << "a restart that failed to start left its design";
+        EXPECT_TRUE(f.settings.RestartDesign.isEmpty());
+
+        f.find<QAction>(QStringLiteral("N21"))->trigger();
+        kept = f.settings.RestartDesign;
+        ASSERT_TRUE(QFileInfo::exists(kept));
+    }
+    EXPECT_FALSE(QFileInfo::exists(kept)) << "a window that never restarted left its design";
 }
 
 } // namespace
