@@ -43,6 +43,10 @@ public:
 
     // The file in use: empty until the first operation has found it.
     QString filePath() const { return m_filePath; }
+    // The message of every operation that has failed so far, each text once: also the failures a
+    // caller caught and went on from, so a run without anyone watching can tell that the catalog let
+    // it down.
+    QStringList failures() const { return m_failures; }
 
     // Runs `writes` as one transaction, committed when it returns and rolled back when it throws (or
     // when the commit fails). Transactions do not nest.
@@ -80,6 +84,7 @@ public:
     void locationInsert(const TCountryInfo& location);
 
 private:
+    template <typename Operation> auto recorded(Operation&& operation);
     QSqlDatabase database();
     QSqlQuery run(const QString& statement, const QVariantList& values);
     void write(const std::function<void()>& statements);
@@ -91,6 +96,7 @@ private:
     QString m_filePath;
     bool m_fixedPath = false;
     bool m_inTransaction = false;
+    QStringList m_failures;
 };
 
 } // namespace tarvel

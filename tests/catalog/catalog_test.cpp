@@ -167,6 +167,23 @@ TEST_F(CatalogTest, ALatitudeBeyondAPoleFailsTheReadLikeAWord) {
     EXPECT_EQ(catalog.locationQuery(QStringLiteral("A"), QStringLiteral("Pole"))->latitude, -90);
 }
 
+// Failures are remembered even when the caller goes on from them, each text once; an error of the
+// caller's own inside a transaction is not the catalog's.
+TEST_F(CatalogTest, FailedOperationsAreRemembered) {
+    temp.exec(QStringLiteral("insert into country_info (country, city, height, latitude) "
+                             "values ('A', 'High', 3000000000, 1)"));
+    catalog.countryListQuery();
+    EXPECT_TRUE(catalog.failures().isEmpty());
+    for (int i = 0; i < 2; ++i)
+        EXPECT_THROW(catalog.locationQuery(QStringLiteral("A"), QStringLiteral("High")), ConversionError);
+    EXPECT_THROW(catalog.inOneTransaction([] { throw ConversionError("a field of the caller's"); }),
+                 ConversionError);
+    EXPECT_THROW(catalog.inverterPictureQuery(QStringLiteral("KT0"), QByteArray("x")), CatalogError);
+    EXPECT_EQ(catalog.failures(),
+              QStringList({QStringLiteral("'3000000000' is not a valid integer value"),
+                           QStringLiteral("The inverter \"KT0\" is not in the catalog; no picture was stored.")}));
+}
+
 TEST_F(CatalogTest, ModuleTypesKeepStoredOrderAndDuplicates) {
     for (const char* type : {"M300", "M250", "M300"})
         catalog.moduleInsert(module(QStringLiteral("Alpha"), QString::fromUtf8(type)));
