@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <sys/socket.h>
+#include <sys/sysmacros.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -132,39 +133,42 @@ TEST_F(SettingsReading, AWriteTheDiskDoesNotTakeIsReportedAndKeepsTheOldFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Language.ini")});
 }
 
-// A settings path that names a socket or a pipe (here through a link, as a device would be named)
-// is reported as unwritable; the node stays what it was, and reading it neither hangs nor fails.
+// A settings path that names a device, a socket or a pipe (here through a link) is reported as
+// unwritable; the node stays what it was, and reading it neither hangs nor fails.
 TEST_F(SettingsReading, ASettingsFileThatIsNoRegularFileIsNeverReplaced) {
+    auto encoded = [](const QString& path) { return QFile::encodeName(path); };
+    std::vector<std::pair<QString, mode_t>> nodes;
+    // A second /dev/null; only root may make device nodes, so without root this case is left out.
+    const QString devicePath = dir.filePath(QStringLiteral("device"));
+    if (::mknod(encoded(devicePath).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        nodes.emplace_back(devicePath, S_IFCHR);
     const QString socketPath = dir.filePath(QStringLiteral("socket"));
     const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(listening, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const QByteArray encoded = QFile::encodeName(socketPath);
-    ASSERT_LT(encoded.size(), qsizetype(sizeof address.sun_path));
-    std::memcpy(address.sun_path, encoded.constData(), static_cast<std::size_t>(encoded.size()));
+    ASSERT_LT(encoded(socketPath).size(), qsizetype(sizeof address.sun_path));
+    std::memcpy(address.sun_path, encoded(socketPath).constData(), static_cast<std::size_t>(encoded(socketPath).size()));
     ASSERT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    nodes.emplace_back(socketPath, S_IFSOCK);
     const QString fifoPath = dir.filePath(QStringLiteral("fifo"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifoPath).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(encoded(fifoPath).constData(), 0600), 0);
+    nodes.emplace_back(fifoPath, S_IFIFO);
 
-    auto kind = [](const QString& path) {
-        struct stat status {};
-        ::lstat(QFile::encodeName(path).constData(), &status);
-        return status.st_mode & S_IFMT;
-    };
-    for (const QString& node : {socketPath, fifoPath}) {
+    for (const auto& [node, kind] : nodes) {
         dm.reset();
         QFile::remove(iniPath);
         ASSERT_TRUE(QFile::link(node, iniPath));
         dialogs.errors.clear();
         platform.oem = 936;
         createDataModule();
-        EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Unable to write to ") + iniPath});
+        EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Unable to write to ") + iniPath}) << node.toStdString();
         EXPECT_EQ(settings.LanguageCodePage, 936);
         EXPECT_TRUE(QFileInfo(iniPath).isSymLink());
+        struct stat status {};
+        ASSERT_EQ(::lstat(encoded(node).constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & S_IFMT, kind) << node.toStdString() << " was replaced";
     }
-    EXPECT_EQ(kind(socketPath), unsigned(S_IFSOCK));
-    EXPECT_EQ(kind(fifoPath), unsigned(S_IFIFO));
     ::close(listening);
 }
 
