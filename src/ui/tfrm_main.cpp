@@ -86,9 +86,10 @@ void Tfrm_main::connectControls() {
 
     connect(ui.ComboBox17, &QComboBox::activated, this, reported(&Tfrm_main::ComboBox17Change));
     connect(ui.BitBtn1, &QPushButton::clicked, this, reported(&Tfrm_main::BitBtn1Click));
-    // The maintenance store runs on every choice and every keystroke, never on the list being filled.
+    // The maintenance store runs when a model is picked from the list or a complete name is confirmed
+    // with Enter (the chooser then activates the model it names), never on a keystroke: a partial
+    // name can be a whole other model ("KT8000-T" on the way to "KT8000-TL").
     connect(ui.ComboBox18, &QComboBox::activated, this, reported(&Tfrm_main::ComboBox18Change));
-    connect(ui.ComboBox18->lineEdit(), &QLineEdit::textEdited, this, reported(&Tfrm_main::ComboBox18Change));
 
     for (InputId id : kAllInputs)
         connectStringInput(id);
