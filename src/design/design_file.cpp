@@ -1,5 +1,7 @@
 #include "design/design_file.h"
 
+#include "design/design_records.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -51,8 +53,8 @@ DesignFile::StringInput readInput(const QJsonObject& inputs, const char* key) {
     const QString where = QStringLiteral("string input %1:").arg(QString::fromLatin1(key));
     const QJsonObject in = object(inputs, QString::fromLatin1(key));
     return {text(in, QStringLiteral("maker"), where), text(in, QStringLiteral("moduleType"), where),
-            integer(in, QStringLiteral("strings"), 0, 600, where),
-            integer(in, QStringLiteral("modulesPerString"), 0, 200, where)};
+            integer(in, QStringLiteral("strings"), 0, kMaxStrings, where),
+            integer(in, QStringLiteral("modulesPerString"), 0, kMaxModulesPerString, where)};
 }
 
 DesignFile::Cable readCable(const QJsonObject& cables, const char* key) {

@@ -1,3 +1,4 @@
+#include "design/design_records.h"
 #include "ui/display_widgets.h"
 #include "ui/main_window_ui.h"
 #include "ui/spin_edit.h"
@@ -179,8 +180,8 @@ QGroupBox* inputGroup(QWidget* page, StringInputUi& in, const InputNames& n) {
     // Maker and module names are longer than the box; the open list shows them whole.
     in.maker->view()->setMinimumWidth(260);
     in.type->view()->setMinimumWidth(260);
-    in.strings = makeSpinEdit(in.group, name(n.strings), 0, 600, 0);
-    in.modulesPerString = makeSpinEdit(in.group, name(n.modulesPerString), 0, 200, 0);
+    in.strings = makeSpinEdit(in.group, name(n.strings), 0, kMaxStrings, 0);
+    in.modulesPerString = makeSpinEdit(in.group, name(n.modulesPerString), 0, kMaxModulesPerString, 0);
     for (QWidget* control :
          std::initializer_list<QWidget*>{in.maker, in.type, in.strings, in.modulesPerString}) {
         control->setFixedHeight(kRowHeight);

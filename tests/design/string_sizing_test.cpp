@@ -57,6 +57,12 @@ TEST(StringValues, TheLargestGeneratorFitsAnInteger) {
     const StringValues v = stringValues(exampleModule(), 600, 200);
     EXPECT_EQ(v.moduleCount, 120000);
     EXPECT_DOUBLE_EQ(v.stringPower, 30000000);
+    // Counts no input can have are refused, never multiplied or summed past the integer.
+    EXPECT_THROW(stringValues(exampleModule(), 2147483647, 200), std::out_of_range);
+    EXPECT_THROW(stringValues(exampleModule(), 601, 1), std::out_of_range);
+    EXPECT_THROW(stringValues(exampleModule(), 1, -1), std::out_of_range);
+    EXPECT_THROW(summarize({InputContribution{2147483647, 250, 1.6}, InputContribution{1, 250, 1.6}, {}}, 6000),
+                 std::out_of_range);
 }
 
 TEST(Checks, EqualityAlwaysPasses) {

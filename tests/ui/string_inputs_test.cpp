@@ -150,6 +150,31 @@ TEST_F(StringInputs, AnEmptyCountFieldChangesNothing) {
     EXPECT_TRUE(f.dialogs.errors.isEmpty());
 }
 
+// A count beyond its field's range, or a lone sign, is no count yet while it is typed: as with an
+// empty field nothing is recomputed with it, not even after a type change, and the pages stay shut.
+TEST_F(StringInputs, ACountOutsideItsRangeIsNotUsedWhileBeingTyped) {
+    size(kA, "Alpha", "A-250", 2, 10);
+    const QList<bool> pages = f.enabledPages();
+    const char* const typed[][2] = {{"SpinEdit6", "601"}, {"SpinEdit6", "2147483647"}, {"SpinEdit6", "-2"},
+                                    {"SpinEdit6", "-"},   {"SpinEdit7", "201"},        {"SpinEdit7", "+"}};
+    for (const auto& [field, text] : typed) {
+        f.type(QString::fromLatin1(field), QString::fromLatin1(text));
+        f.choose(QStringLiteral("ComboBox4"), QStringLiteral("A-250"));
+        EXPECT_EQ(f.session().InputA.ModuleCount, 20) << field << " " << text;
+        EXPECT_EQ(f.text(QStringLiteral("PowerA")), QStringLiteral("5000")) << text;
+        EXPECT_EQ(f.text(QStringLiteral("SumNum")), QStringLiteral("20")) << text;
+        EXPECT_EQ(f.text(QStringLiteral("StringsA_Num")), QStringLiteral("Parallel 2 Group")) << text;
+        EXPECT_EQ(f.text(QStringLiteral("StringA_Num")), QStringLiteral("Series 10 Block")) << text;
+        EXPECT_EQ(f.enabledPages(), pages) << text;
+        f.type(QString::fromLatin1(field), QString::fromLatin1(field == QLatin1String("SpinEdit6") ? "2" : "10"));
+    }
+    // The edges themselves are counts.
+    f.type(QStringLiteral("SpinEdit6"), QStringLiteral("600"));
+    f.type(QStringLiteral("SpinEdit7"), QStringLiteral("200"));
+    EXPECT_EQ(f.text(QStringLiteral("SumNum")), QStringLiteral("120000"));
+    EXPECT_TRUE(f.dialogs.errors.isEmpty());
+}
+
 TEST_F(StringInputs, TheYearlyEnergyIsTheEnginesForTheSizedInputs) {
     size(kA, "Alpha", "A-250", 2, 10);
     size(kB, "Beta", "B-310", 1, 8);
