@@ -20,6 +20,13 @@ const char* const kCableKeys[4] = {"dcA", "dcB", "dcC", "ac"};
     throw DesignFileError(QStringLiteral("The design file is not valid: %1.").arg(what).toStdString());
 }
 
+// A value as the file writes it ("1" for a text, 1.0000000001 for a number), cut short if long.
+QString asWritten(const QJsonValue& value) {
+    const QString array = QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact));
+    const QString written = array.mid(1, array.size() - 2);
+    return written.size() <= 40 ? written : written.left(40) + QStringLiteral("...");
+}
+
 QJsonObject object(const QJsonObject& parent, const QString& key) {
     const QJsonValue value = parent.value(key);
     if (!value.isObject())
@@ -117,10 +124,12 @@ DesignFile readDesignFile(const QByteArray& json) {
     const QJsonObject root = document.object();
     if (root.value(QStringLiteral("format")).toString() != kFormat)
         fail(QStringLiteral("it is no Tarvel PV design"));
-    const int version = root.value(QStringLiteral("version")).toInt(-1);
-    if (version != kDesignFileVersion)
+    const QJsonValue version = root.value(QStringLiteral("version"));
+    if (version.isUndefined())
+        fail(QStringLiteral("\"version\" is missing"));
+    if (!version.isDouble() || version.toDouble() != kDesignFileVersion)
         fail(QStringLiteral("version %1 is not supported (this program reads version %2)")
-                 .arg(version)
+                 .arg(asWritten(version))
                  .arg(kDesignFileVersion));
     DesignFile d;
     const QJsonObject location = object(root, QStringLiteral("location"));
