@@ -92,7 +92,7 @@ QString fileIdentity(const QString& path) {
 }
 
 struct Output {
-    QString option;  // as given on the command line, for messages
+    QString option; // as given on the command line, for messages
     QString path;
     QString failure; // the message when it cannot be written: %1 the path, %2 the reason
     QByteArray bytes;
@@ -152,9 +152,13 @@ int run(int argc, char* argv[]) {
 
     QList<Output> outputs;
     if (parser.isSet(pdf))
-        outputs.append({QStringLiteral("--pdf"), parser.value(pdf), QStringLiteral("Cannot write the PDF file %1: %2"), {}});
+        outputs.append({QStringLiteral("--pdf"),
+                        parser.value(pdf),
+                        QStringLiteral("Cannot write the PDF file %1: %2"),
+                        {}});
     if (parser.isSet(json))
-        outputs.append({QStringLiteral("--json"), parser.value(json), QStringLiteral("cannot write %1: %2"), {}});
+        outputs.append(
+            {QStringLiteral("--json"), parser.value(json), QStringLiteral("cannot write %1: %2"), {}});
     if (const std::optional<QString> clash = collision(designPath, outputs))
         return fail(kFailed, *clash);
 
@@ -163,9 +167,11 @@ int run(int argc, char* argv[]) {
     tarvel::HeadlessDialogs dialogs;
     QTemporaryDir settingsDir;
     if (!settingsDir.isValid())
-        return fail(kFailed, QStringLiteral("cannot make a temporary folder: %1").arg(settingsDir.errorString()));
+        return fail(kFailed,
+                    QStringLiteral("cannot make a temporary folder: %1").arg(settingsDir.errorString()));
     const QString ini = settingsDir.filePath(QStringLiteral("Language.ini"));
-    tarvel::LanguageIni(ini).writeInteger(QStringLiteral("Language"), languageOf(parser.value(lang), platform));
+    tarvel::LanguageIni(ini).writeInteger(QStringLiteral("Language"),
+                                          languageOf(parser.value(lang), platform));
     tarvel::TDM dm(settings, platform, dialogs, ini);
 
     // A catalog that cannot be opened at all ends the run here, before each of the window's own
@@ -196,7 +202,8 @@ int run(int argc, char* argv[]) {
             output.bytes = tarvel::report::PreparedReport::prepare(window.TarvelReport()).pdf();
         } else {
             QJsonObject results = tarvel::designResults(window);
-            results.insert(QStringLiteral("messages"), QJsonArray::fromStringList(dialogs.texts + opened.messages));
+            results.insert(QStringLiteral("messages"),
+                           QJsonArray::fromStringList(dialogs.texts + opened.messages));
             results.insert(QStringLiteral("skipped"), QJsonArray::fromStringList(opened.skipped));
             output.bytes = QJsonDocument(results).toJson(QJsonDocument::Indented);
         }

@@ -45,10 +45,10 @@ const QString kRestartSuffix = QStringLiteral(".tpvd");
 void restartIfPending(TAppSettings& settings, Platform& platform, const QString& program) {
     const bool started =
         settings.RestartPending &&
-        platform.startProcess(program, settings.RestartDesign.isEmpty()
-                                           ? QStringList()
-                                           : QStringList{QString::fromLatin1(kRestartDesignOption),
-                                                         settings.RestartDesign});
+        platform.startProcess(
+            program, settings.RestartDesign.isEmpty()
+                         ? QStringList()
+                         : QStringList{QString::fromLatin1(kRestartDesignOption), settings.RestartDesign});
     // The new process deletes the design once it has opened it; otherwise nobody would.
     if (started)
         settings.RestartDesign.clear();

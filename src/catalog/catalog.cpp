@@ -235,7 +235,8 @@ QStringList Catalog::inverterListQuery() {
 
 QStringList Catalog::makerListQuery() {
     return recorded([&] {
-        return distinctFirstColumn(QStringLiteral("select product_name from panel_info order by product_name"));
+        return distinctFirstColumn(
+            QStringLiteral("select product_name from panel_info order by product_name"));
     });
 }
 
@@ -282,10 +283,11 @@ QStringList Catalog::moduleTypeListQuery(const QString& maker) {
 
 std::optional<TPanelInfo> Catalog::moduleRecordQuery(const QString& maker, const QString& moduleType) {
     return recorded([&] {
-        QSqlQuery query = run(QStringLiteral("select product_name,strings_type,power,duanlu_i,kailu_V,MPP_V,area,"
-                                             "kailu_kx,mpp_mx,mpp_i from panel_info\nwhere product_name=?\n"
-                                             " and strings_type=?"),
-                              {maker, moduleType});
+        QSqlQuery query =
+            run(QStringLiteral("select product_name,strings_type,power,duanlu_i,kailu_V,MPP_V,area,"
+                               "kailu_kx,mpp_mx,mpp_i from panel_info\nwhere product_name=?\n"
+                               " and strings_type=?"),
+                {maker, moduleType});
         std::optional<TPanelInfo> result;
         while (nextRow(query)) {
             TPanelInfo module;
@@ -307,13 +309,13 @@ std::optional<TPanelInfo> Catalog::moduleRecordQuery(const QString& maker, const
 
 std::optional<TInverterInfo> Catalog::inverterRecordQuery(const QString& model) {
     return recorded([&]() -> std::optional<TInverterInfo> {
-        QSqlQuery query =
-            run(QStringLiteral(
-                    "select inverter_type,work_temp,protect_grade,noise_grade,pinterface,geli_type,ssize,weight,"
-                    "power_erding,max_v ,MPP_min,mpp_range,input_maxI,wire_type,output_ACpower,range_v,range_hz,"
-                    "zongxiebo\n,factor_power,xiaolv_max,xiaolv_ouzhou,xiaolv_erding,xiaolv_zuida,pic,"
-                    "power_DC_MAX,output_ACpower_max from inverter_info where inverter_type=?"),
-                {model});
+        QSqlQuery query = run(
+            QStringLiteral(
+                "select inverter_type,work_temp,protect_grade,noise_grade,pinterface,geli_type,ssize,weight,"
+                "power_erding,max_v ,MPP_min,mpp_range,input_maxI,wire_type,output_ACpower,range_v,range_hz,"
+                "zongxiebo\n,factor_power,xiaolv_max,xiaolv_ouzhou,xiaolv_erding,xiaolv_zuida,pic,"
+                "power_DC_MAX,output_ACpower_max from inverter_info where inverter_type=?"),
+            {model});
         if (!nextRow(query))
             return std::nullopt;
         auto text = [&query](int column) { return columnText(query.value(column)); };
@@ -354,10 +356,10 @@ void Catalog::inverterPictureQuery(const QString& model, const QByteArray& jpeg)
     return recorded([&] {
         // Row lookup and update in one transaction, so the row found is the row written.
         write([&] {
-            QSqlQuery found =
-                run(QStringLiteral(
-                        "select rowid,inverter_type,xiaolv_zuida,pic from inverter_info where inverter_type=?"),
-                    {model});
+            QSqlQuery found = run(
+                QStringLiteral(
+                    "select rowid,inverter_type,xiaolv_zuida,pic from inverter_info where inverter_type=?"),
+                {model});
             if (!nextRow(found))
                 throw CatalogError(
                     QStringLiteral("The inverter \"%1\" is not in the catalog; no picture was stored.")
@@ -419,8 +421,8 @@ void Catalog::moduleInsert(const TPanelInfo& v) {
                     "Insert Into panel_info(product_name,strings_type,power,MPP_V,mpp_i,kailu_V,duanlu_i,"
                     "panel_maxv,efficient,area,material,kailu_kx\n,duanlu_dx,mpp_mx,i_mx) Values(:1,:2,:3,:4,"
                     ":5,:6,:7,:8,:9,:10,:11,:12,:13,:14,:15)"),
-                {v.product_name, v.strings_type, v.power, v.MPP_V, v.mpp_i, v.kailu_V, v.duanlu_i, v.panel_maxv,
-                 v.efficient, v.area, v.material, v.kailu_kx, v.duanlu_dx, v.mpp_mx, v.i_mx});
+                {v.product_name, v.strings_type, v.power, v.MPP_V, v.mpp_i, v.kailu_V, v.duanlu_i,
+                 v.panel_maxv, v.efficient, v.area, v.material, v.kailu_kx, v.duanlu_dx, v.mpp_mx, v.i_mx});
         });
     });
 }
@@ -442,7 +444,8 @@ void Catalog::locationInsert(const TCountryInfo& v) {
         values.append(v.Year0);
         write([&] {
             run(QStringLiteral(
-                    "Insert Into country_info(country,city,Latitude,Longitude,height,Jan\n,Feb,Mar,Apr,May,Jun,"
+                    "Insert Into "
+                    "country_info(country,city,Latitude,Longitude,height,Jan\n,Feb,Mar,Apr,May,Jun,"
                     "Jul,Aug,Sep,Oct,Nov,Dec0,Year0)\n Values(:1,:2,:3,:4,:5,:6,:7,:8,:9,:10,:11,:12,:13,:14,"
                     ":15,:16,:17,:18)"),
                 values);

@@ -18,7 +18,8 @@ constexpr double kRatioHigh = 110;
 } // namespace
 
 int moduleCount(int strings, int modulesPerString) {
-    if (strings < 0 || strings > kMaxStrings || modulesPerString < 0 || modulesPerString > kMaxModulesPerString)
+    if (strings < 0 || strings > kMaxStrings || modulesPerString < 0 ||
+        modulesPerString > kMaxModulesPerString)
         throw std::out_of_range("a string input holds 0 to 600 strings of 0 to 200 modules");
     return strings * modulesPerString;
 }

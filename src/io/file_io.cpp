@@ -114,7 +114,8 @@ int createBeside(const QByteArray& target, QByteArray& created) {
     const QByteArray prefix = directoryOf(target) + "/." + nameOf(target).left(200) + '.';
     for (int attempt = 0;; ++attempt) {
         created = prefix + randomPart() + ".part";
-        const int fd = ::open(created.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        const int fd =
+            ::open(created.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd >= 0)
             return fd;
         if (errno != EEXIST || attempt == 99)
@@ -154,7 +155,8 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes, OtherTarge
         if (::fstat(file.get(), &written) != 0)
             systemError(errno);
         if (written.st_size != bytes.size())
-            throw FileError(FileError::Kind::Incomplete, QStringLiteral("the file was not written completely"));
+            throw FileError(FileError::Kind::Incomplete,
+                            QStringLiteral("the file was not written completely"));
         file.close();
         if (::rename(beside.constData(), target.constData()) != 0)
             systemError(errno);
@@ -166,7 +168,8 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes, OtherTarge
 
 QByteArray readRegularFile(const QString& path, qint64 maxBytes) {
     // Opened without waiting: a pipe without a writer would otherwise block the open itself.
-    Descriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    Descriptor file(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (file.get() < 0)
         systemError(errno);
     struct stat status {};

@@ -87,8 +87,9 @@ void PreparedReport::exportPdf(const QString& path) const {
     try {
         io::writeFileReplacing(path, bytes);
     } catch (const io::FileError& error) {
-        throw ReportError(
-            QStringLiteral("Cannot write the PDF file %1: %2").arg(path, QString::fromUtf8(error.what())).toStdString());
+        throw ReportError(QStringLiteral("Cannot write the PDF file %1: %2")
+                              .arg(path, QString::fromUtf8(error.what()))
+                              .toStdString());
     }
 }
 

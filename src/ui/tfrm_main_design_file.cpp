@@ -216,7 +216,8 @@ void Tfrm_main::openDesignAfterRestart(const QString& path) {
 void Tfrm_main::openFromCommandLine(const QStringList& arguments) {
     for (qsizetype i = 1; i + 1 < arguments.size(); ++i) {
         if (arguments[i] == QLatin1String(kOpenDesignOption))
-            reportErrors(m_ctx.dialogs, this, [this, &arguments, i] { showOpenResult(openDesign(arguments[i + 1])); });
+            reportErrors(m_ctx.dialogs, this,
+                         [this, &arguments, i] { showOpenResult(openDesign(arguments[i + 1])); });
         else if (arguments[i] == QLatin1String(kRestartDesignOption))
             openDesignAfterRestart(arguments[i + 1]);
         else

@@ -48,7 +48,8 @@ QString adviceText(sizing::Advice advice) {
 int countOf(const SpinEdit* field) {
     if (const std::optional<int> count = field->number())
         return *count;
-    throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(field->text()).toStdString());
+    throw ConversionError(
+        QStringLiteral("'%1' is not a valid integer value").arg(field->text()).toStdString());
 }
 
 } // namespace

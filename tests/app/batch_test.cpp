@@ -35,14 +35,15 @@ struct BatchRun {
 struct Where {
     QString workingDir = kRunDir; // the catalog is looked up here first
     QString program = kRunDir + QStringLiteral("/tarvel-batch");
-    rlim_t fileSizeLimit = 0;     // a full disk for the run (0: none)
+    rlim_t fileSizeLimit = 0; // a full disk for the run (0: none)
 };
 
 BatchRun batch(const QStringList& arguments, const Where& where = {}) {
     QProcess process;
     process.setWorkingDirectory(where.workingDir);
     if (where.fileSizeLimit > 0)
-        process.setChildProcessModifier([limit = where.fileSizeLimit] { test::FileSizeLimit::applyInChild(limit); });
+        process.setChildProcessModifier(
+            [limit = where.fileSizeLimit] { test::FileSizeLimit::applyInChild(limit); });
     process.start(where.program, arguments);
     if (!process.waitForFinished(60000)) {
         process.kill();
@@ -178,7 +179,8 @@ TEST_F(Batch, AReportThatCannotBeWrittenEndsWithStatusOne) {
         GTEST_SKIP() << "no /dev/full device";
     const BatchRun run = batch({kExample, QStringLiteral("--pdf"), QStringLiteral("/dev/full")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("Cannot write the PDF file /dev/full"))) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("Cannot write the PDF file /dev/full")))
+        << run.errors.toStdString();
     EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/full")).isFile()) << "the device was replaced by a file";
 }
 
@@ -189,8 +191,11 @@ TEST_F(Batch, ResultsCanBeWrittenToStandardOutput) {
                                 QStringLiteral("--lang"), QStringLiteral("1252")});
     ASSERT_EQ(run.status, 0) << run.errors.toStdString();
     const QJsonObject results = QJsonDocument::fromJson(run.output).object();
-    EXPECT_FALSE(
-        results.value(QStringLiteral("labels")).toObject().value(QStringLiteral("Power_Year")).toString().isEmpty())
+    EXPECT_FALSE(results.value(QStringLiteral("labels"))
+                     .toObject()
+                     .value(QStringLiteral("Power_Year"))
+                     .toString()
+                     .isEmpty())
         << run.output.left(200).toStdString();
 }
 
@@ -199,17 +204,19 @@ TEST_F(Batch, ResultsCanBeWrittenToStandardOutput) {
 TEST_F(Batch, AFullDiskKeepsTheEarlierOutputsAndEndsWithStatusOne) {
     put(path("report.pdf"), "old report");
     put(path("results.json"), "{\"old\": true}");
-    const BatchRun report = batch({kExample, QStringLiteral("--pdf"), path("report.pdf"), QStringLiteral("--lang"),
-                                   QStringLiteral("1252")},
+    const BatchRun report = batch({kExample, QStringLiteral("--pdf"), path("report.pdf"),
+                                   QStringLiteral("--lang"), QStringLiteral("1252")},
                                   {.fileSizeLimit = 16384});
     EXPECT_EQ(report.status, 1);
-    EXPECT_TRUE(report.errors.contains(QStringLiteral("Cannot write the PDF file %1: File too large").arg(path("report.pdf"))))
+    EXPECT_TRUE(report.errors.contains(
+        QStringLiteral("Cannot write the PDF file %1: File too large").arg(path("report.pdf"))))
         << report.errors.toStdString();
-    const BatchRun results = batch({kExample, QStringLiteral("--json"), path("results.json"), QStringLiteral("--lang"),
-                                    QStringLiteral("1252")},
+    const BatchRun results = batch({kExample, QStringLiteral("--json"), path("results.json"),
+                                    QStringLiteral("--lang"), QStringLiteral("1252")},
                                    {.fileSizeLimit = 1024});
     EXPECT_EQ(results.status, 1);
-    EXPECT_TRUE(results.errors.contains(QStringLiteral("cannot write %1: File too large").arg(path("results.json"))))
+    EXPECT_TRUE(
+        results.errors.contains(QStringLiteral("cannot write %1: File too large").arg(path("results.json"))))
         << results.errors.toStdString();
     EXPECT_EQ(contentOf(path("report.pdf")), QByteArray("old report"));
     EXPECT_EQ(contentOf(path("results.json")), QByteArray("{\"old\": true}"));
@@ -224,7 +231,8 @@ TEST_F(Batch, OutputsThatNameTheDesignOrEachOtherAreRefusedBeforeWriting) {
     put(path("design.tpvd"), example);
     ASSERT_TRUE(QFile::link(path("design.tpvd"), path("alias.tpvd")));
     const QList<QStringList> clashes = {
-        {QStringLiteral("--pdf"), path("out"), QStringLiteral("--json"), dir.path() + QStringLiteral("/./out")},
+        {QStringLiteral("--pdf"), path("out"), QStringLiteral("--json"),
+         dir.path() + QStringLiteral("/./out")},
         {QStringLiteral("--pdf"), path("design.tpvd")},
         {QStringLiteral("--json"), path("alias.tpvd")},
     };
@@ -244,7 +252,8 @@ TEST_F(Batch, ADeviceOrAPipeAsDesignIsABadDesignFile) {
     for (const QString& design : {QStringLiteral("/dev/zero"), path("pipe.tpvd")}) {
         const BatchRun run = batch({design, QStringLiteral("--json"), path("results.json")});
         EXPECT_EQ(run.status, 2) << design.toStdString();
-        EXPECT_TRUE(run.errors.contains(QStringLiteral("it is not a regular file"))) << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains(QStringLiteral("it is not a regular file")))
+            << run.errors.toStdString();
         EXPECT_FALSE(QFileInfo::exists(path("results.json")));
     }
 }
@@ -259,7 +268,8 @@ TEST_F(Batch, ControlCharactersInNamesReachStderrEscapedAndWhole) {
     EXPECT_EQ(run.status, 3);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("Country: Ger\\x00many\\x1b]0;title\\x07")))
         << run.errors.toStdString();
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("Inverter: KT\\x1b[31m9\\nX"))) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("Inverter: KT\\x1b[31m9\\nX")))
+        << run.errors.toStdString();
     for (const QChar control : {QChar(0), QChar(0x1b), QChar(0x07)})
         EXPECT_FALSE(run.errors.contains(control)) << int(control.unicode());
 }
@@ -291,8 +301,10 @@ TEST_F(Batch, ACatalogOrDictionaryThatCannotBeUsedEndsWithStatusFourWritingNothi
     };
     const std::vector<Case> cases = {
         {"missing", [](const QString&) {}, QStringLiteral("was not found")},
-        {"empty", [](const QString& f) { put(f + QStringLiteral("/VurIvira"), {}); }, QStringLiteral("no such table")},
-        {"a folder", [](const QString& f) { QDir(f).mkdir(QStringLiteral("VurIvira")); }, QStringLiteral("catalog")},
+        {"empty", [](const QString& f) { put(f + QStringLiteral("/VurIvira"), {}); },
+         QStringLiteral("no such table")},
+        {"a folder", [](const QString& f) { QDir(f).mkdir(QStringLiteral("VurIvira")); },
+         QStringLiteral("catalog")},
         {"no database", [](const QString& f) { put(f + QStringLiteral("/VurIvira"), QByteArray(8192, 'x')); },
          QStringLiteral("not a database")},
         {"cut short",
@@ -302,10 +314,12 @@ TEST_F(Batch, ACatalogOrDictionaryThatCannotBeUsedEndsWithStatusFourWritingNothi
          [&](const QString& f) {
              const QString catalog = copyShipped(f);
              {
-                 QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("altitude"));
+                 QSqlDatabase db =
+                     QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("altitude"));
                  db.setDatabaseName(catalog);
                  ASSERT_TRUE(db.open());
-                 QSqlQuery(db).exec(QStringLiteral("update country_info set height=3000000000 where city='Berlin'"));
+                 QSqlQuery(db).exec(
+                     QStringLiteral("update country_info set height=3000000000 where city='Berlin'"));
                  db.close();
              }
              QSqlDatabase::removeDatabase(QStringLiteral("altitude"));
@@ -318,8 +332,9 @@ TEST_F(Batch, ACatalogOrDictionaryThatCannotBeUsedEndsWithStatusFourWritingNothi
         QTemporaryDir folder;
         c.prepare(folder.path());
         const QString results = folder.filePath(QStringLiteral("results.json"));
-        const BatchRun run = batch({kExample, QStringLiteral("--json"), results, QStringLiteral("--lang"), c.lang},
-                                   {.workingDir = folder.path(), .program = program});
+        const BatchRun run =
+            batch({kExample, QStringLiteral("--json"), results, QStringLiteral("--lang"), c.lang},
+                  {.workingDir = folder.path(), .program = program});
         EXPECT_EQ(run.status, 4) << c.what << ": " << run.errors.toStdString();
         EXPECT_TRUE(run.errors.contains(c.error)) << c.what << ": " << run.errors.toStdString();
         EXPECT_FALSE(QFileInfo::exists(results)) << c.what;

@@ -11,8 +11,8 @@
 
 #include <cstring>
 #include <sys/socket.h>
-#include <sys/sysmacros.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -113,8 +113,9 @@ TEST_F(SettingsReading, AWriteChangesTheValueAndKeepsTheRestOfTheFile) {
     LanguageIni(iniPath).writeInteger(QStringLiteral("Language"), 936);
     QFile file(iniPath);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("; kept by hand\r\n[Other]\r\nLanguage=7\r\n[LanguageOf]\r\nLanguage=936\r\n"
-                                         "InsertVisNum=318\r\n"));
+    EXPECT_EQ(file.readAll(),
+              QByteArray("; kept by hand\r\n[Other]\r\nLanguage=7\r\n[LanguageOf]\r\nLanguage=936\r\n"
+                         "InsertVisNum=318\r\n"));
     EXPECT_EQ(LanguageIni(iniPath).readInteger(QStringLiteral("Language"), 0), 936);
     EXPECT_EQ(LanguageIni(iniPath).readInteger(QStringLiteral("InsertVisNum"), 0), 318);
 }
@@ -130,7 +131,8 @@ TEST_F(SettingsReading, AWriteTheDiskDoesNotTakeIsReportedAndKeepsTheOldFile) {
     QFile file(iniPath);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(file.readAll()), old);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Language.ini")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Language.ini")});
 }
 
 // A settings path that names a device, a socket or a pipe (here through a link) is reported as
@@ -148,7 +150,8 @@ TEST_F(SettingsReading, ASettingsFileThatIsNoRegularFileIsNeverReplaced) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     ASSERT_LT(encoded(socketPath).size(), qsizetype(sizeof address.sun_path));
-    std::memcpy(address.sun_path, encoded(socketPath).constData(), static_cast<std::size_t>(encoded(socketPath).size()));
+    std::memcpy(address.sun_path, encoded(socketPath).constData(),
+                static_cast<std::size_t>(encoded(socketPath).size()));
     ASSERT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     nodes.emplace_back(socketPath, S_IFSOCK);
     const QString fifoPath = dir.filePath(QStringLiteral("fifo"));
@@ -162,7 +165,8 @@ TEST_F(SettingsReading, ASettingsFileThatIsNoRegularFileIsNeverReplaced) {
         dialogs.errors.clear();
         platform.oem = 936;
         createDataModule();
-        EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Unable to write to ") + iniPath}) << node.toStdString();
+        EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Unable to write to ") + iniPath})
+            << node.toStdString();
         EXPECT_EQ(settings.LanguageCodePage, 936);
         EXPECT_TRUE(QFileInfo(iniPath).isSymLink());
         struct stat status {};

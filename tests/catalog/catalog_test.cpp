@@ -179,9 +179,10 @@ TEST_F(CatalogTest, FailedOperationsAreRemembered) {
     EXPECT_THROW(catalog.inOneTransaction([] { throw ConversionError("a field of the caller's"); }),
                  ConversionError);
     EXPECT_THROW(catalog.inverterPictureQuery(QStringLiteral("KT0"), QByteArray("x")), CatalogError);
-    EXPECT_EQ(catalog.failures(),
-              QStringList({QStringLiteral("'3000000000' is not a valid integer value"),
-                           QStringLiteral("The inverter \"KT0\" is not in the catalog; no picture was stored.")}));
+    EXPECT_EQ(
+        catalog.failures(),
+        QStringList({QStringLiteral("'3000000000' is not a valid integer value"),
+                     QStringLiteral("The inverter \"KT0\" is not in the catalog; no picture was stored.")}));
 }
 
 TEST_F(CatalogTest, ModuleTypesKeepStoredOrderAndDuplicates) {

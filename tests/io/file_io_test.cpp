@@ -28,9 +28,12 @@ protected:
         file.write(bytes);
     }
     QStringList entries() const {
-        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        return QDir(dir.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
-    void makeFifo(const char* name) const { ASSERT_EQ(::mkfifo(QFile::encodeName(path(name)).constData(), 0600), 0); }
+    void makeFifo(const char* name) const {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path(name)).constData(), 0600), 0);
+    }
     bool isFifo(const char* name) const {
         struct stat status {};
         return ::lstat(QFile::encodeName(path(name)).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
@@ -53,7 +56,8 @@ TEST_F(Files, AWholeNewContentReplacesTheOldKeepingPermissionsAndLinks) {
     EXPECT_EQ(content("new.json"), QByteArray("{}\n"));
 
     put("design.tpvd", "old");
-    ASSERT_TRUE(QFile::setPermissions(path("design.tpvd"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    ASSERT_TRUE(
+        QFile::setPermissions(path("design.tpvd"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     writeFileReplacing(path("design.tpvd"), QByteArray(100000, 'x'));
     EXPECT_EQ(content("design.tpvd"), QByteArray(100000, 'x'));
     struct stat status {};
@@ -123,12 +127,14 @@ TEST_F(Files, OnlyRegularFilesOfTheSizeAskedForAreRead) {
     // Neither a pipe without a writer nor an endless device is read from; a folder is no file.
     makeFifo("pipe");
     EXPECT_EQ(kindOf([&] { readRegularFile(path("pipe"), 1000); }), FileError::Kind::NotRegularFile);
-    EXPECT_EQ(kindOf([&] { readRegularFile(QStringLiteral("/dev/zero"), 1000); }), FileError::Kind::NotRegularFile);
+    EXPECT_EQ(kindOf([&] { readRegularFile(QStringLiteral("/dev/zero"), 1000); }),
+              FileError::Kind::NotRegularFile);
     EXPECT_EQ(kindOf([&] { readRegularFile(dir.path(), 1000); }), FileError::Kind::NotRegularFile);
 
     // The size a file reports is no promise: these report 0 and still have content.
     EXPECT_TRUE(readRegularFile(QStringLiteral("/proc/self/status"), 1 << 20).contains("Name:"));
-    EXPECT_EQ(kindOf([&] { readRegularFile(QStringLiteral("/proc/self/status"), 10); }), FileError::Kind::TooLarge);
+    EXPECT_EQ(kindOf([&] { readRegularFile(QStringLiteral("/proc/self/status"), 10); }),
+              FileError::Kind::TooLarge);
 }
 
 } // namespace

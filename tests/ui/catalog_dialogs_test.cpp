@@ -11,10 +11,10 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <chrono>
@@ -367,7 +367,8 @@ public:
     RivalWriter(const QString& catalog, const QString& insert) {
         m_thread = std::thread([this, catalog, insert] {
             {
-                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("rival"));
+                QSqlDatabase db =
+                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("rival"));
                 db.setDatabaseName(catalog);
                 db.open();
                 QSqlQuery query(db);
@@ -407,11 +408,13 @@ TEST_F(CatalogDialogs, TwoProgramsAddingTheSameKeyAtOnceStoreItOnce) {
         fill(dialog, locationTexts(QStringLiteral("Germany"), QStringLiteral("Kiel"), QStringLiteral("54.3"),
                                    QStringLiteral("5")));
         dialog.newpanel_okClick();
-        EXPECT_EQ(f.dialogs.messages, QStringList({QStringLiteral("Database has added this Solar panels!"),
-                                                   QStringLiteral("Database has added this City Information!")}));
+        EXPECT_EQ(f.dialogs.messages,
+                  QStringList({QStringLiteral("Database has added this Solar panels!"),
+                               QStringLiteral("Database has added this City Information!")}));
     }
     {
-        RivalWriter rival(path, QStringLiteral("insert into inverter_info (inverter_type) values ('KT9000-X')"));
+        RivalWriter rival(path,
+                          QStringLiteral("insert into inverter_info (inverter_type) values ('KT9000-X')"));
         Tfrm_inverter_new dialog(*f.context, &f.window());
         fill(dialog, inverterTexts(QStringLiteral("KT9000-X")));
         const QString picture = f.catalog.dirPath() + QStringLiteral("/new.jpg");
@@ -422,11 +425,14 @@ TEST_F(CatalogDialogs, TwoProgramsAddingTheSameKeyAtOnceStoreItOnce) {
         f.dialogs.pictureFile = picture;
         dialog.findChild<QPushButton*>(QStringLiteral("inverter_picture_new"))->click();
         dialog.newinverter_okClick();
-        EXPECT_EQ(f.dialogs.messages.value(2), QStringLiteral("Database has added this inverter information!"));
+        EXPECT_EQ(f.dialogs.messages.value(2),
+                  QStringLiteral("Database has added this inverter information!"));
     }
     EXPECT_EQ(scalar(QStringLiteral("select count(*) from panel_info where strings_type='G-1'")).toInt(), 1);
     EXPECT_EQ(scalar(QStringLiteral("select count(*) from country_info where city='Kiel'")).toInt(), 1);
-    EXPECT_EQ(scalar(QStringLiteral("select count(*) from inverter_info where inverter_type='KT9000-X'")).toInt(), 1);
+    EXPECT_EQ(
+        scalar(QStringLiteral("select count(*) from inverter_info where inverter_type='KT9000-X'")).toInt(),
+        1);
 }
 
 TEST_F(CatalogDialogs, TheMenuOpensADialogThatIsGoneAfterClosing) {

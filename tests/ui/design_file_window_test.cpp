@@ -159,10 +159,13 @@ TEST_F(DesignFiles, ASaveTheDiskDoesNotTakeKeepsTheEarlierFileAndSaysSo) {
         test::FileSizeLimit fullAfter(256);
         f.find<QAction>(QStringLiteral("SaveDesign"))->trigger();
     }
-    EXPECT_EQ(f.dialogs.errors,
-              QStringList{QStringLiteral("The design could not be saved: %1: File too large").arg(path("design.tpvd"))});
+    EXPECT_EQ(
+        f.dialogs.errors,
+        QStringList{
+            QStringLiteral("The design could not be saved: %1: File too large").arg(path("design.tpvd"))});
     EXPECT_EQ(content(path("design.tpvd")), earlier);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("design.tpvd")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("design.tpvd")});
 }
 
 // Opening a pipe or a device is refused at once (neither waits for a writer nor reads without end).
