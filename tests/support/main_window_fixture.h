@@ -56,6 +56,9 @@ public:
     QStringList opened;
     int oem = 1252;
     bool startSucceeds = true;
+    // A design handed to a started process is deleted with the fixture (no process opens it), unless
+    // the test opens it in a restarted window of its own.
+    bool keepHandedOverDesigns = false;
 };
 
 // Writes a dictionary file with the column names and no entries into `dir`: the window then shows its

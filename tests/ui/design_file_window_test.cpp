@@ -132,6 +132,7 @@ TEST_F(DesignFiles, AChangeOfLanguageKeepsTheDesign) {
         inputs = f.window().captureDesign();
         results = designResults(f.window());
         f.find<QAction>(QStringLiteral("N22"))->trigger();
+        f.platform.keepHandedOverDesigns = true;
         restartIfPending(f.settings, f.platform, QStringLiteral("/opt/tarvel/tarvel"));
         ASSERT_EQ(f.platform.startArguments.size(), 1);
         ASSERT_EQ(f.platform.startArguments.first().size(), 2);
