@@ -35,8 +35,11 @@ const ShippedCatalog& shipped() {
         }
         tarvel::Catalog catalog(path);
         for (const QString& maker : catalog.makerListQuery())
-            for (const QString& type : catalog.moduleTypeListQuery(maker))
-                d.modules.push_back(*catalog.moduleRecordQuery(maker, type));
+            for (const QString& type : catalog.moduleTypeListQuery(maker)) {
+                tarvel::TPanelInfo m = *catalog.moduleRecordQuery(maker, type);
+                m.panel_maxv = catalog.moduleSystemVoltageQuery(maker, type).value_or(0.0);
+                d.modules.push_back(m);
+            }
         for (const QString& model : catalog.inverterListQuery())
             d.inverters.push_back(tarvel::site::readInverter(*catalog.inverterRecordQuery(model)));
         return d;

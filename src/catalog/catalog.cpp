@@ -307,6 +307,18 @@ std::optional<TPanelInfo> Catalog::moduleRecordQuery(const QString& maker, const
     });
 }
 
+std::optional<double> Catalog::moduleSystemVoltageQuery(const QString& maker, const QString& moduleType) {
+    QSqlQuery query =
+        run(QStringLiteral("select panel_maxv from panel_info where product_name=? and strings_type=?"),
+            {maker, moduleType});
+    std::optional<double> result;
+    while (nextRow(query)) {
+        const QString text = columnText(query.value(0)).trimmed();
+        result = text.isEmpty() ? 0.0 : textToDouble(text);
+    }
+    return result;
+}
+
 std::optional<TInverterInfo> Catalog::inverterRecordQuery(const QString& model) {
     return recorded([&]() -> std::optional<TInverterInfo> {
         QSqlQuery query = run(

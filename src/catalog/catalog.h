@@ -66,6 +66,9 @@ public:
     QStringList moduleTypeListQuery(const QString& maker);
     // 7. The module values of a manufacturer and type; of several rows the last wins.
     std::optional<TPanelInfo> moduleRecordQuery(const QString& maker, const QString& moduleType);
+    // The module's maximum system voltage (V) for the site checks, which the module record query
+    // leaves out; of several rows the last wins. 0 where the catalog leaves it empty.
+    std::optional<double> moduleSystemVoltageQuery(const QString& maker, const QString& moduleType);
     // 8. The first inverter row of a model name, every column as its text and the picture bytes.
     std::optional<TInverterInfo> inverterRecordQuery(const QString& model);
     // 9. Stores JPEG bytes as the picture of the first inverter of that name; throws if there is none.

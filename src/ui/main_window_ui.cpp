@@ -112,6 +112,9 @@ void setupMenu(QMainWindow* window, MainWindowUi& ui) {
     ui.N14 = action(ui.menuFile, "N14", "New Design");
     ui.OpenDesign = action(ui.menuFile, "OpenDesign", "Open Design...");
     ui.SaveDesign = action(ui.menuFile, "SaveDesign", "Save Design...");
+    ui.menuFile->addSeparator();
+    ui.SelectionAssistant = action(ui.menuFile, "SelectionAssistant", "Selection Assistant...");
+    ui.menuFile->addSeparator();
     ui.N16 = action(ui.menuFile, "N16", "Cancel");
     ui.menuDatabase = menu(ui.suiMainMenu1, "menuDatabase", "Database Update");
     ui.NewLocation2 = action(ui.menuDatabase, "NewLocation2", "New Location");

@@ -61,6 +61,7 @@ Tfrm_main::Tfrm_main(AppContext& context, QWidget* parent)
     FormPaint();
     connectControls();
     FormCreate();
+    showSiteCaptions();
 }
 
 Tfrm_main::~Tfrm_main() {
@@ -108,7 +109,18 @@ void Tfrm_main::connectControls() {
     connect(ui.N24, &QAction::triggered, this, reported(&Tfrm_main::N24Click));
     connect(ui.N25, &QAction::triggered, this, reported(&Tfrm_main::N5Click));
     connect(ui.N26, &QAction::triggered, this, reported(&Tfrm_main::N6Click));
+    connect(ui.SelectionAssistant, &QAction::triggered, this, reported(&Tfrm_main::SelectionAssistantClick));
+    connect(ui.AssistantButton4, &QPushButton::clicked, this, reported(&Tfrm_main::SelectionAssistantClick));
+    connect(ui.AssistantButton5, &QPushButton::clicked, this, reported(&Tfrm_main::SelectionAssistantClick));
     mirrorDesignInputs();
+    // The site rows judge the inputs at the design's PV temperatures.
+    for (SpinEdit* field : {ui.SpinEdit1, ui.SpinEdit2})
+        connect(field, &SpinEdit::textChanged, this, [this] {
+            showSiteCaptions();
+            for (InputId id : kAllInputs)
+                showSiteChecks(id);
+        });
+    watchExplainedControls();
 }
 
 void Tfrm_main::connectStringInput(InputId id) {
@@ -172,6 +184,8 @@ void Tfrm_main::resizeEvent(QResizeEvent* event) {
 bool Tfrm_main::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && watched == ui.RzPageControl2->widget(1))
         FormPaint();
+    if (event->type() == QEvent::ToolTip && showExplanation(watched, event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -4,6 +4,8 @@
 #include "catalog/inverter_model_tables.h"
 #include "design/design_file.h"
 #include "design/design_session.h"
+#include "design/layout_search.h"
+#include "design/site_checks.h"
 #include "design/string_sizing.h"
 #include "report/report_template.h"
 #include "ui/main_window_ui.h"
@@ -23,6 +25,7 @@ class ReportPreview;
 }
 
 class Dialogs;
+class SelectionAssistant;
 class SpinEdit;
 class TAcroMultiReplacer;
 class Tfrm_ProductInfo;
@@ -159,6 +162,32 @@ public:
     void openFromCommandLine(const QStringList& arguments);
     void SaveDesignClick();
 
+    // Selection assistant and site checks (tfrm_main_selection.cpp)
+    // The design's PV temperatures (minimum, maximum); none while a field holds no number.
+    std::optional<site::Temperatures> siteTemperatures() const;
+    // The chosen inverter's limits as the six checks of the Multi-String page use them.
+    site::InverterRating inverterRating() const;
+    // A sized input's limits and site checks at the design's temperatures; none for an input not in
+    // use, or while a temperature field holds no number.
+    struct InputSiteCheck {
+        site::Temperatures temperatures;
+        site::Limits limits;
+        std::array<site::Check, 5> checks;
+    };
+    std::optional<InputSiteCheck> siteCheck(InputId id) const;
+    // What the assistant asks for a module: the design's temperatures and, once a city is chosen,
+    // its corrected specific yield with the module's coefficient.
+    selection::Request selectionRequest(const TPanelInfo& module, int modules) const;
+    // Puts an inverter and a layout of one module type into the design through the handlers a user
+    // triggers; the message boxes they raise are collected, as when a design is opened.
+    OpenResult applyLayout(const QString& inverter, const QString& maker, const QString& moduleType,
+                           const selection::Layout& layout);
+    void SelectionAssistantClick();
+    SelectionAssistant* selectionAssistant() const;
+    // The numbers behind a status icon or a site cell, as its tooltip shows them; empty where it
+    // shows nothing. Written when asked for, so recomputes pay nothing for them.
+    QString explain(const QWidget* control) const;
+
     // Menu commands of the shell (tfrm_main_shell.cpp)
     void NewLocation2Click();
     void New_inverterClick();
@@ -212,6 +241,10 @@ private:
     void showYearlyEnergy();
     void orientationChanged(SpinEdit* field, int& angle, QLabel* systemListLine, const char* prefix);
     void setEnabledPages(int count);
+    void showSiteChecks(InputId id);
+    void showSiteCaptions();
+    void watchExplainedControls();
+    bool showExplanation(QObject* watched, QEvent* event);
     Dialogs& dialogs();
     QStringList replayDesign(const DesignFile& design);
     void replayInput(InputId id, const DesignFile::StringInput& input, QStringList& skipped);
@@ -240,6 +273,7 @@ private:
     QPointer<report::ReportPreview> m_preview;
     bool m_shown = false;
     Dialogs* m_collector = nullptr; // collects the message boxes while a design is replayed
+    QPointer<SelectionAssistant> m_assistant;
 };
 
 } // namespace tarvel

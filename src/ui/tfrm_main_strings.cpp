@@ -171,6 +171,7 @@ double Tfrm_main::updateInput(InputId id) {
     cableRun(static_cast<int>(id));
     xiansun_AC();
     advice_string(id);
+    showSiteChecks(id);
     return in.YieldCoefficient;
 }
 

@@ -210,6 +210,23 @@ TEST_F(CatalogTest, ModuleRecordUsesTheLastRow) {
     EXPECT_EQ(record->mpp_i, 8.2);
 }
 
+// The site checks read the module's maximum system voltage, which the module record leaves out.
+TEST_F(CatalogTest, ModuleSystemVoltageOfTheLastRowEmptyAsZero) {
+    TPanelInfo first = module(QStringLiteral("Alpha"), QStringLiteral("M300"));
+    first.panel_maxv = 1000;
+    TPanelInfo later = first;
+    later.panel_maxv = 1500;
+    catalog.moduleInsert(first);
+    catalog.moduleInsert(later);
+    EXPECT_EQ(catalog.moduleSystemVoltageQuery(QStringLiteral("Alpha"), QStringLiteral("M300")), 1500.0);
+    EXPECT_FALSE(catalog.moduleSystemVoltageQuery(QStringLiteral("Alpha"), QStringLiteral("M250")));
+    temp.exec(QStringLiteral("insert into panel_info (product_name, strings_type, panel_maxv) "
+                             "values ('Beta', 'Empty', null), ('Beta', 'Word', 'high')"));
+    EXPECT_EQ(catalog.moduleSystemVoltageQuery(QStringLiteral("Beta"), QStringLiteral("Empty")), 0.0);
+    EXPECT_THROW(catalog.moduleSystemVoltageQuery(QStringLiteral("Beta"), QStringLiteral("Word")),
+                 ConversionError);
+}
+
 TEST_F(CatalogTest, ModuleInsertWritesEveryColumnInItsPlace) {
     catalog.moduleInsert(module(QStringLiteral("Alpha"), QStringLiteral("M250")));
     const QString columns = QStringLiteral("product_name||'|'||strings_type||'|'||power||'|'||MPP_V||'|'||"

@@ -263,8 +263,11 @@ protected:
         ASSERT_TRUE(QFile::copy(QStringLiteral(TARVEL_SHIPPED_CATALOG), path));
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         for (const QString& maker : catalog.makerListQuery())
-            for (const QString& type : catalog.moduleTypeListQuery(maker))
-                modules.push_back(*catalog.moduleRecordQuery(maker, type));
+            for (const QString& type : catalog.moduleTypeListQuery(maker)) {
+                TPanelInfo m = *catalog.moduleRecordQuery(maker, type);
+                m.panel_maxv = *catalog.moduleSystemVoltageQuery(maker, type);
+                modules.push_back(m);
+            }
         for (const QString& model : catalog.inverterListQuery())
             inverters.push_back(readInverter(*catalog.inverterRecordQuery(model)));
         ASSERT_EQ(modules.size(), 80u);
@@ -296,7 +299,7 @@ TEST_F(ShippedCatalogSite, StringVoltagesAreThePageValuesAtItsTemperatures) {
 // At -10/70 C every length and string count within the site limits passes the page's six checks
 // (no danger, no current or MPP warning), and one module more than nMax is in danger.
 TEST_F(ShippedCatalogSite, TheLimitsAgreeWithTheSixChecksForEveryPair) {
-    int pairsWithAString = 0;
+    int pairsWithAString = 0, moduleBinds = 0;
     for (const InverterRating& inverter : inverters) {
         const sizing::InverterLimits page{inverter.maxCurrentA, inverter.maxVoltageV, inverter.minMppVoltageV,
                                           inverter.maxDcPowerW};
@@ -313,6 +316,8 @@ TEST_F(ShippedCatalogSite, TheLimitsAgreeWithTheSixChecksForEveryPair) {
                 }
             if (l.allowsAString())
                 ++pairsWithAString;
+            if (l.moduleVoltage.applies && l.moduleVoltage.count < l.inverterVoltage.count)
+                ++moduleBinds;
             if (l.inverterVoltage.count < kMaxModulesPerString) {
                 const int above = l.inverterVoltage.count + 1;
                 const auto checks =
@@ -327,6 +332,7 @@ TEST_F(ShippedCatalogSite, TheLimitsAgreeWithTheSixChecksForEveryPair) {
         }
     }
     EXPECT_GT(pairsWithAString, 1000); // most pairs fit; the test looks at real layouts
+    EXPECT_GT(moduleBinds, 100);       // 1000 V modules on the 1100 V inverters
 }
 
 } // namespace

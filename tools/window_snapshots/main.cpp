@@ -1,8 +1,8 @@
 // window_snapshots <catalog> <out dir> [Control=value ...]
 // Developer tool: builds the main window offscreen on a catalog, sets controls by component name in
 // the order given (a chooser picks the entry, a field takes the text, as a user would), and saves
-// each design page, the report preview, the catalog dialogs and the About box as PNG and the
-// filled report as report.pdf, so the look and the numbers can be checked
+// each design page, the selection assistant, the report preview, the catalog dialogs and the About
+// box as PNG and the filled report as report.pdf, so the look and the numbers can be checked
 // without a display.
 //   window_snapshots VurIvira /tmp/shots ComboBox1=Germany ComboBox2=Berlin SpinEdit6=2
 
@@ -15,6 +15,7 @@
 #include "report/prepared_report.h"
 #include "report/report_preview.h"
 #include "ui/look.h"
+#include "ui/selection_assistant.h"
 #include "ui/spin_edit.h"
 #include "ui/tfrm_inverter_new.h"
 #include "ui/tfrm_location.h"
@@ -26,6 +27,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 #include <cstdio>
 
@@ -96,6 +98,17 @@ int main(int argc, char* argv[]) {
         pages->setCurrentIndex(i);
         QApplication::processEvents();
         window.grab().save(out.filePath(QStringLiteral("page%1.png").arg(i)));
+    }
+    // The selection assistant as the design leaves it, with its first inverter opened.
+    window.SelectionAssistantClick();
+    if (tarvel::SelectionAssistant* assistant = window.selectionAssistant()) {
+        auto* tree = assistant->findChild<QTreeWidget*>(QStringLiteral("TreeInverters"));
+        if (tree && tree->topLevelItemCount() > 0) {
+            tree->topLevelItem(0)->setExpanded(true);
+            if (tree->topLevelItem(0)->childCount() > 1)
+                tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+        }
+        snapshot(assistant, out.filePath(QStringLiteral("assistant.png")));
     }
     window.InitReport();
     tarvel::report::PreparedReport::prepare(window.TarvelReport())
