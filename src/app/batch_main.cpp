@@ -1,4 +1,4 @@
-// tarvel-batch DESIGN.tpvd [--pdf OUT.pdf] [--json OUT.json] [--lang 936|1252]
+// tarvel-batch DESIGN.tpvd [--pdf OUT.pdf] [--json OUT.json] [--propose OUT.json] [--lang 936|1252]
 //
 // Builds the real main window without a display, opens the design as the window's "Open Design..."
 // does, and writes the report PDF and the results. Exit status:
@@ -8,7 +8,8 @@
 //   2 the design file is unreadable or malformed;
 //   3 something in the design is not in the catalog (the outputs are still written);
 //   4 the catalog or the dictionary cannot be used (nothing is written).
-// Every message the window would have shown goes to stderr, whatever the status.
+// Every message the window would have shown goes to stderr, whatever the status. --propose writes the
+// selection assistant's result for the design's module and count (ui/propose_json.h).
 
 #include "app/app_context.h"
 #include "app/app_settings.h"
@@ -23,6 +24,7 @@
 #include "report/prepared_report.h"
 #include "ui/design_results.h"
 #include "ui/look.h"
+#include "ui/propose_json.h"
 #include "ui/tfrm_main.h"
 
 #include <QApplication>
@@ -137,14 +139,17 @@ int run(int argc, char* argv[]) {
                                   QStringLiteral("file"));
     const QCommandLineOption lang(QStringLiteral("lang"), QStringLiteral("936 or 1252"),
                                   QStringLiteral("code page"));
-    parser.addOptions({pdf, json, lang});
+    const QCommandLineOption propose(QStringLiteral("propose"),
+                                     QStringLiteral("write the assistant's result"), QStringLiteral("file"));
+    parser.addOptions({pdf, json, lang, propose});
     parser.addHelpOption();
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
         return fail(
             kFailed,
             QStringLiteral(
-                "usage: tarvel-batch DESIGN.tpvd [--pdf OUT.pdf] [--json OUT.json] [--lang 936|1252]"));
+                "usage: tarvel-batch DESIGN.tpvd [--pdf OUT.pdf] [--json OUT.json] [--propose OUT.json] "
+                "[--lang 936|1252]"));
     if (parser.isSet(lang) && parser.value(lang) != QStringLiteral("936") &&
         parser.value(lang) != QStringLiteral("1252"))
         return fail(kFailed, QStringLiteral("--lang must be 936 or 1252"));
@@ -159,6 +164,9 @@ int run(int argc, char* argv[]) {
     if (parser.isSet(json))
         outputs.append(
             {QStringLiteral("--json"), parser.value(json), QStringLiteral("cannot write %1: %2"), {}});
+    if (parser.isSet(propose))
+        outputs.append({QStringLiteral("--propose"), parser.value(propose),
+                        QStringLiteral("cannot write %1: %2"), {}});
     if (const std::optional<QString> clash = collision(designPath, outputs))
         return fail(kFailed, *clash);
 
@@ -200,6 +208,9 @@ int run(int argc, char* argv[]) {
         if (output.option == QStringLiteral("--pdf")) {
             window.InitReport();
             output.bytes = tarvel::report::PreparedReport::prepare(window.TarvelReport()).pdf();
+        } else if (output.option == QStringLiteral("--propose")) {
+            output.bytes =
+                QJsonDocument(tarvel::proposeJson(window, dm.catalog())).toJson(QJsonDocument::Indented);
         } else {
             QJsonObject results = tarvel::designResults(window);
             results.insert(QStringLiteral("messages"),

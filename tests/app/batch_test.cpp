@@ -341,5 +341,85 @@ TEST_F(Batch, ACatalogOrDictionaryThatCannotBeUsedEndsWithStatusFourWritingNothi
     }
 }
 
+// The selection assistant's result for the example design: CS6P-260P (Voc 37.5 V at -0.301 %/K, MPP
+// 30.4 V at -140.8 mV/K, 9.12 A, 260.2 W), 44 modules, -10/70 C. On KT10000-TL (1000 V, MPP 200-850 V,
+// 12.5 A, 12.5 kW DC, 10 kW rated AC, 98.1 %): Voc(-10) 41.450625 V gives 24 modules, Vmpp(70) 24.064 V
+// at least 9, Vmpp(-10) 35.328 V at most 24, one 9.12 A string per input; 44 modules as 22 + 22.
+TEST_F(Batch, ProposesLayoutsForTheDesignsModuleAndCount) {
+    const BatchRun run = batch({kExample, QStringLiteral("--propose"), path("propose.json"),
+                                QStringLiteral("--lang"), QStringLiteral("1252")});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    QFile file(path("propose.json"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonObject propose = QJsonDocument::fromJson(file.readAll()).object();
+    EXPECT_EQ(propose.value(QStringLiteral("moduleType")).toString(), QStringLiteral("CS6P-260P"));
+    EXPECT_EQ(propose.value(QStringLiteral("modules")).toInt(), 44);
+    const QJsonArray inverters = propose.value(QStringLiteral("inverters")).toArray();
+    ASSERT_EQ(inverters.size(), 40);
+
+    const QJsonObject first = inverters.first().toObject();
+    EXPECT_EQ(first.value(QStringLiteral("inverter")).toString(), QStringLiteral("KT10000-TL"));
+    EXPECT_EQ(first.value(QStringLiteral("modulesPerStringMin")).toInt(), 9);
+    EXPECT_EQ(first.value(QStringLiteral("modulesPerStringMax")).toInt(), 24);
+    EXPECT_EQ(first.value(QStringLiteral("modulesPerStringMppMax")).toInt(), 24);
+    EXPECT_EQ(first.value(QStringLiteral("maxStringsPerInput")).toInt(), 1);
+    EXPECT_EQ(first.value(QStringLiteral("verdict")).toString(), QStringLiteral("recommended"));
+    EXPECT_TRUE(first.value(QStringLiteral("reasons")).toArray().isEmpty());
+    const QJsonObject best = first.value(QStringLiteral("layouts")).toArray().first().toObject();
+    const QJsonArray inputs = best.value(QStringLiteral("inputs")).toArray();
+    ASSERT_EQ(inputs.size(), 2);
+    for (const QJsonValue in : inputs) {
+        EXPECT_EQ(in.toObject().value(QStringLiteral("strings")).toInt(), 1);
+        EXPECT_EQ(in.toObject().value(QStringLiteral("modulesPerString")).toInt(), 22);
+    }
+    EXPECT_EQ(best.value(QStringLiteral("modules")).toInt(), 44);
+    EXPECT_NEAR(best.value(QStringLiteral("peakPowerKw")).toDouble(), 11.4488, 1e-9);
+    EXPECT_NEAR(best.value(QStringLiteral("nominalPowerRatioPercent")).toDouble(), 12500 / 11448.8 * 100,
+                1e-9);
+    EXPECT_NEAR(best.value(QStringLiteral("dcAcRatio")).toDouble(), 1.14488, 1e-12);
+    const double yield = propose.value(QStringLiteral("correctedYieldKwhPerKwp")).toDouble();
+    EXPECT_NEAR(best.value(QStringLiteral("yearlyEnergyKwh")).toDouble(), 11.4488 * yield * 0.981, 1e-6);
+    EXPECT_TRUE(best.value(QStringLiteral("valid")).toBool());
+    EXPECT_TRUE(best.value(QStringLiteral("recommended")).toBool());
+
+    // Berlin's yield at the design's 42 degrees with the module's coefficient, as the window has it.
+    test::MainWindowFixture f(QStringLiteral("[LanguageOf]\nLanguage=1252\n"), [](test::TempCatalog& temp) {
+        QFile::remove(temp.path());
+        QFile::copy(kRunDir + QStringLiteral("/VurIvira"), temp.path());
+        QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::WriteOwner);
+    });
+    f.window().openDesign(kExample);
+    EXPECT_EQ(yield, f.session().CorrectedYield[0]);
+
+    // Recommended, then valid, then the rest; the rest without layouts and with their reasons.
+    const QStringList order{QStringLiteral("recommended"), QStringLiteral("valid"),
+                            QStringLiteral("invalid")};
+    int group = 0;
+    for (const QJsonValue value : inverters) {
+        const QJsonObject inverter = value.toObject();
+        const int verdict =
+            static_cast<int>(order.indexOf(inverter.value(QStringLiteral("verdict")).toString()));
+        ASSERT_GE(verdict, group) << inverter.value(QStringLiteral("inverter")).toString().toStdString();
+        group = verdict;
+        EXPECT_EQ(inverter.value(QStringLiteral("layouts")).toArray().isEmpty(), verdict == 2);
+        EXPECT_EQ(inverter.value(QStringLiteral("reasons")).toArray().isEmpty(), verdict == 0);
+    }
+}
+
+TEST_F(Batch, ADesignWithoutModulesHasNothingToPropose) {
+    QFile example(kExample);
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    QByteArray design = example.readAll();
+    design.replace("\"strings\": 2", "\"strings\": 0").replace("\"strings\": 1", "\"strings\": 0");
+    QFile changed(path("empty.tpvd"));
+    ASSERT_TRUE(changed.open(QIODevice::WriteOnly));
+    changed.write(design);
+    changed.close();
+    const BatchRun run = batch({changed.fileName(), QStringLiteral("--propose"), path("propose.json")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("no string input in use"))) << run.errors.toStdString();
+    EXPECT_FALSE(QFile::exists(path("propose.json")));
+}
+
 } // namespace
 } // namespace tarvel
