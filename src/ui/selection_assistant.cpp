@@ -266,8 +266,17 @@ void SelectionAssistant::buildControls() {
 void SelectionAssistant::loadCatalog() {
     try {
         m_inverters = readCatalogInverters(m_ctx.dm.catalog());
-        if (m_maker->count() == 0)
-            m_maker->addItems(m_ctx.dm.catalog().makerListQuery());
+        const QStringList makers = m_ctx.dm.catalog().makerListQuery();
+        QStringList shown;
+        for (int i = 0; i < m_maker->count(); ++i)
+            shown << m_maker->itemText(i);
+        if (makers != shown) {
+            // A maker added meanwhile; the chosen one stays chosen.
+            const QString chosen = m_maker->currentText();
+            m_maker->clear();
+            m_maker->addItems(makers);
+            m_maker->setCurrentIndex(m_maker->findText(chosen, Qt::MatchExactly));
+        }
         m_catalogRead = true;
     } catch (const std::exception& error) {
         m_inverters.clear();
