@@ -123,12 +123,13 @@
     X(ShortMppLow, "MPP at %1 °C %2 V < %3 V") \
     X(ShortMppHigh, "MPP at %1 °C %2 V > %3 V") \
     X(ShortCurrent, "Current %1 A > %2 A") \
-    X(WithCount, "with %1, %2") \
-    X(LimitAtLeast, "Modules per string at least %1: %2") \
-    X(LimitAtMost, "Modules per string at most %1: %2") \
+    X(NamedText, "%1: %2") \
+    X(ListJoin, "%1; %2") \
+    X(LimitAtLeast, "Modules per string at least %1 (%2: %3)") \
+    X(LimitAtMost, "Modules per string at most %1 (%2: %3)") \
     X(LimitAtLeastPlain, "Modules per string at least %1") \
     X(LimitAtMostPlain, "Modules per string at most %1") \
-    X(LimitStrings, "Strings per input at most %1: %2") \
+    X(LimitStrings, "Strings per input at most %1 (%2: %3)") \
     X(LimitStringsPlain, "Strings per input at most %1") \
     X(LimitsRange, "%1 (MPP up to %2)") \
     X(NoStringLength, "No string length fits") \

@@ -44,23 +44,18 @@ QString shortText(site::Rule rule, int temperatureC, double value, double limit)
 }
 
 QString boundText(const site::CountLimit& l) {
-    if (l.rule == site::Rule::InputCurrent) {
-        if (!l.hasValueBeyond)
-            return res(rs::LimitStringsPlain).arg(l.count);
-        return res(rs::LimitStrings)
-            .arg(QString::number(l.count),
-                 res(rs::WithCount)
-                     .arg(QString::number(l.count + 1),
-                          shortText(l.rule, l.temperatureC, l.valueBeyond, l.limit)));
-    }
     const bool upper = isUpperRule(l.rule);
-    if (!l.hasValueBeyond)
+    if (!l.hasValueBeyond) {
+        if (l.rule == site::Rule::InputCurrent)
+            return res(rs::LimitStringsPlain).arg(l.count);
         return res(upper ? rs::LimitAtMostPlain : rs::LimitAtLeastPlain).arg(l.count);
+    }
     const int beyond = upper ? l.count + 1 : l.count - 1;
-    return res(upper ? rs::LimitAtMost : rs::LimitAtLeast)
-        .arg(QString::number(l.count),
-             res(rs::WithCount)
-                 .arg(QString::number(beyond), shortText(l.rule, l.temperatureC, l.valueBeyond, l.limit)));
+    const char* text = l.rule == site::Rule::InputCurrent ? rs::LimitStrings
+                       : upper                            ? rs::LimitAtMost
+                                                          : rs::LimitAtLeast;
+    return res(text).arg(QString::number(l.count), QString::number(beyond),
+                         shortText(l.rule, l.temperatureC, l.valueBeyond, l.limit));
 }
 
 } // namespace
@@ -155,7 +150,7 @@ QString findingText(selection::Finding finding, const selection::InverterResult&
     case selection::Finding::NoStringLength:
         // The shortest string that reaches the MPP minimum is longer than the longest the voltage
         // limits allow: both bounds with the numbers that set them.
-        return boundText(l.mppMinimum) + QStringLiteral("; ") + boundText(l.upperBound());
+        return res(rs::ListJoin).arg(boundText(l.mppMinimum), boundText(l.upperBound()));
     case selection::Finding::CurrentTooHigh:
         return shortText(site::Rule::InputCurrent, 25, l.inputCurrent.valueBeyond, l.inputCurrent.limit);
     case selection::Finding::TooFewModules:
@@ -170,12 +165,19 @@ QString findingText(selection::Finding finding, const selection::InverterResult&
     return res(rs::FindingNoRatio);
 }
 
+QString joined(const QStringList& parts) {
+    QString text;
+    for (const QString& part : parts)
+        text = text.isEmpty() ? part : res(rs::ListJoin).arg(text, part);
+    return text;
+}
+
 QString verdictLine(const selection::InverterResult& r) {
     QStringList reasons;
     for (selection::Finding f : r.findings)
         reasons << findingText(f, r);
     const QString verdict = verdictText(r.verdict);
-    return reasons.isEmpty() ? verdict : verdict + QStringLiteral(": ") + reasons.join(QStringLiteral("; "));
+    return reasons.isEmpty() ? verdict : res(rs::NamedText).arg(verdict, joined(reasons));
 }
 
 QString pageCheckTip(std::size_t check, const sizing::StringValues& v, int strings, double isc,

@@ -33,6 +33,8 @@ QString layoutText(const selection::Layout& layout);
 QString verdictText(selection::Verdict verdict);
 // One reason of an inverter's verdict, with its numbers.
 QString findingText(selection::Finding finding, const selection::InverterResult& result);
+// Parts of a text in one line, separated as the language separates the items of a list.
+QString joined(const QStringList& parts);
 // The verdict and its reasons in one line.
 QString verdictLine(const selection::InverterResult& result);
 

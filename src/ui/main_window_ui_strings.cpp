@@ -100,7 +100,7 @@ constexpr InputNames kInputNames[3] = {
 
 constexpr int kRowHeight = 24;
 // Two lines of the site check's reason.
-constexpr int kSiteCheckHeight = 30;
+constexpr int kSiteCheckHeight = 36;
 constexpr int kValueWidth = 122;
 // An input box spans its value column and its icon column.
 constexpr int kInputBoxWidth = kValueWidth + 6 + 16;

@@ -492,9 +492,9 @@ void SelectionAssistant::selectionChanged() {
     const bool layout = selectedLayout(&owner) != nullptr;
     // The selected inverter in full: its verdict with every reason, and how its limits came about.
     if (owner) {
-        QString details = owner->inverter.model + QStringLiteral(": ") + texts::verdictLine(*owner);
+        QString details = res(rs::NamedText).arg(owner->inverter.model, texts::verdictLine(*owner));
         if (owner->inverter.unreadableColumn.isEmpty())
-            details += u'\n' + texts::limitsDetails(owner->limits).replace(u'\n', QStringLiteral("; "));
+            details += u'\n' + texts::joined(texts::limitsDetails(owner->limits).split(u'\n'));
         m_details->setText(details);
     } else {
         m_details->clear();

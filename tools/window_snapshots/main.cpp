@@ -109,6 +109,13 @@ int main(int argc, char* argv[]) {
                 tree->setCurrentItem(tree->topLevelItem(0)->child(1));
         }
         snapshot(assistant, out.filePath(QStringLiteral("assistant.png")));
+        // The end of the list, where the reasons are.
+        if (tree && tree->topLevelItemCount() > 0) {
+            tree->topLevelItem(0)->setExpanded(false);
+            tree->setCurrentItem(tree->topLevelItem(tree->topLevelItemCount() - 1));
+            tree->scrollToBottom();
+        }
+        snapshot(assistant, out.filePath(QStringLiteral("assistant_end.png")));
     }
     window.InitReport();
     tarvel::report::PreparedReport::prepare(window.TarvelReport())
