@@ -27,6 +27,8 @@ namespace tarvel {
 namespace {
 
 constexpr int kMultiStringPage = 2;
+// Marks the controls whose tooltips Tfrm_main::explain writes.
+constexpr char kExplained[] = "explainedByWindow";
 
 // Picks an entry as a user would; false when the chooser does not list it.
 bool pickEntry(QComboBox* chooser, const QString& entry) {
@@ -113,20 +115,23 @@ void Tfrm_main::showSiteChecks(InputId id) {
 }
 
 void Tfrm_main::watchExplainedControls() {
+    QList<QWidget*> controls{ui.Image23};
     for (const StringInputUi& in : ui.inputs) {
         for (StatusIcon* icon : in.marks)
-            icon->installEventFilter(this);
-        in.siteRange->installEventFilter(this);
-        in.siteCheck->installEventFilter(this);
+            controls << icon;
+        controls << in.siteRange << in.siteCheck;
     }
-    ui.Image23->installEventFilter(this);
     for (const CableRunUi& run : ui.cables)
-        run.mark->installEventFilter(this);
+        controls << run.mark;
+    for (QWidget* control : controls) {
+        control->setProperty(kExplained, true);
+        control->installEventFilter(this);
+    }
 }
 
 bool Tfrm_main::showExplanation(QObject* watched, QEvent* event) {
     auto* control = qobject_cast<QWidget*>(watched);
-    if (!control)
+    if (!control || !control->property(kExplained).toBool())
         return false;
     const QString text = explain(control);
     if (text.isEmpty()) {
