@@ -1,6 +1,7 @@
 // The Qt side of the program on the shipped run folder (catalog VurIvira, dictionary chinatoEN.lng,
 // logo): building the dictionary, opening the catalog, creating the main window, recomputing a string
-// input through the window, and printing the report of a three-input design to PDF. Offscreen.
+// input through the window, the selection assistant following a keystroke, and printing the report of
+// a three-input design to PDF. Offscreen.
 //
 // The run folder is TARVEL_RUN_DIR (default: the build's run folder), the design TARVEL_BENCH_DESIGN
 // (default: bench/three_input_plant.tpvd). Nothing in the run folder is written.
@@ -15,6 +16,7 @@
 #include "i18n/resource_strings.h"
 #include "report/prepared_report.h"
 #include "ui/look.h"
+#include "ui/selection_assistant.h"
 #include "ui/spin_edit.h"
 #include "ui/tfrm_main.h"
 
@@ -22,6 +24,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSpinBox>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -40,7 +43,7 @@ QString runFile(const char* name) {
 
 class QuietPlatform : public tarvel::Platform {
 public:
-    void startProcess(const QString&, const QStringList&) override {}
+    bool startProcess(const QString&, const QStringList&) override { return true; }
     void openDocument(const QString&) override {}
     int oemCodePage() const override { return 1252; }
 };
@@ -151,6 +154,24 @@ void WindowStringInputRecompute(benchmark::State& state) {
     }
 }
 BENCHMARK(WindowStringInputRecompute)->Unit(benchmark::kMicrosecond);
+
+// The selection assistant following a keystroke in its module count: the sweep over the catalog's
+// inverters and the table rebuilt (the rows of an inverter's other layouts are made when it is opened).
+void AssistantKeystroke(benchmark::State& state) {
+    Session session(static_cast<int>(state.range(0)));
+    if (!session.openDesign(state))
+        return;
+    session.window().SelectionAssistantClick();
+    auto* count = session.window().selectionAssistant()->findChild<QSpinBox*>(QStringLiteral("SpinModules"));
+    const int counts[2] = {44, 45};
+    int next = 0;
+    for (auto _ : state) {
+        count->setValue(counts[next]);
+        next ^= 1;
+    }
+    session.window().selectionAssistant()->close();
+}
+BENCHMARK(AssistantKeystroke)->Arg(1252)->Arg(936)->Unit(benchmark::kMicrosecond);
 
 // "Print" of a three-input design written as PDF: the report filled from the window, prepared and
 // exported.

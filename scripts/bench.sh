@@ -20,6 +20,9 @@ options=(--benchmark_repetitions="$repetitions" --benchmark_report_aggregates_on
 echo "== Engine: solar model, string input, cables, energy"
 "$build_dir/bench/tarvel_bench" "${options[@]}"
 
+echo "== Selection assistant: one module against every inverter of the catalog"
+"$build_dir/bench/tarvel_selection_bench" "${options[@]}"
+
 echo "== Dictionary, catalog, main window, string input in the window, report PDF (offscreen)"
 TARVEL_RUN_DIR="$build_dir/run" QT_QPA_PLATFORM=offscreen "$build_dir/bench/tarvel_qt_bench" "${options[@]}"
 

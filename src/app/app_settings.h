@@ -30,8 +30,10 @@ struct TAppSettings {
     bool RestartDesignModified = false;
 };
 
-// The argument with which a restarted program is told which saved design to open.
+// "tarvel --open-design FILE" opens a user's design at start; the file is never changed.
 inline constexpr char kOpenDesignOption[] = "--open-design";
+// The argument with which a restarted program is told which temporary design to open and delete.
+inline constexpr char kRestartDesignOption[] = "--restart-design";
 // With it: the file the handed-over design belongs to, and the mark of its unsaved changes.
 inline constexpr char kDesignNameOption[] = "--design-name";
 inline constexpr char kDesignModifiedOption[] = "--design-modified";

@@ -55,17 +55,21 @@ private:
 };
 
 // For runs without anyone at the screen (batch reports, benchmarks): every text is kept in the order
-// it came, and no file is ever chosen.
+// it came, the error reports also on their own, and no file is ever chosen.
 class HeadlessDialogs : public Dialogs {
 public:
     void message(QWidget*, const QString& text) override { texts.append(text); }
-    void errorReport(QWidget*, const QString& text) override { texts.append(text); }
+    void errorReport(QWidget*, const QString& text) override {
+        texts.append(text);
+        errors.append(text);
+    }
     QString openPictureFile(QWidget*) override { return {}; }
     QString openDesignFile(QWidget*) override { return {}; }
     QString saveDesignFile(QWidget*) override { return {}; }
     // Nothing is ever set aside without a user; should it be, nothing is written unasked.
     SaveAnswer askSaveChanges(QWidget*) override { return SaveAnswer::Discard; }
     QStringList texts;
+    QStringList errors;
 };
 
 class QtDialogs : public Dialogs {

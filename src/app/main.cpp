@@ -27,13 +27,7 @@ int main(int argc, char* argv[]) {
         tarvel::Tfrm_main mainWindow(context);
         tarvel::watchFirstPaintIfProbing(&mainWindow);
         mainWindow.show();
-        const QStringList arguments = QApplication::arguments();
-        const qsizetype open = arguments.indexOf(QString::fromLatin1(tarvel::kOpenDesignOption));
-        const qsizetype name = arguments.indexOf(QString::fromLatin1(tarvel::kDesignNameOption));
-        if (open > 0 && open + 1 < arguments.size())
-            mainWindow.openDesignAfterRestart(
-                arguments[open + 1], name > 0 && name + 1 < arguments.size() ? arguments[name + 1] : QString(),
-                arguments.contains(QString::fromLatin1(tarvel::kDesignModifiedOption)));
+        mainWindow.openFromCommandLine(QApplication::arguments());
         result = QApplication::exec();
     }
     tarvel::restartIfPending(settings, platform, QCoreApplication::applicationFilePath());

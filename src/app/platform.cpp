@@ -3,14 +3,21 @@
 #include "app/app_settings.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryFile>
 #include <QUrl>
+
+#include <unistd.h>
 
 namespace tarvel {
 
-void SystemPlatform::startProcess(const QString& program, const QStringList& arguments) {
-    QProcess::startDetached(program, arguments);
+bool SystemPlatform::startProcess(const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
 }
 
 void SystemPlatform::openDocument(const QString& path) {
@@ -28,19 +35,51 @@ int SystemPlatform::oemCodePage() const {
 
 namespace tarvel {
 
-void restartIfPending(const TAppSettings& settings, Platform& platform, const QString& program) {
-    if (!settings.RestartPending)
-        return;
+namespace {
+
+const QString kRestartPrefix = QStringLiteral("tarvel-restart-");
+const QString kRestartSuffix = QStringLiteral(".tpvd");
+
+} // namespace
+
+void restartIfPending(TAppSettings& settings, Platform& platform, const QString& program) {
     QStringList arguments;
     if (!settings.RestartDesign.isEmpty()) {
-        arguments << QString::fromLatin1(kOpenDesignOption) << settings.RestartDesign;
+        arguments << QString::fromLatin1(kRestartDesignOption) << settings.RestartDesign;
         if (!settings.RestartDesignName.isEmpty()) {
             arguments << QString::fromLatin1(kDesignNameOption) << settings.RestartDesignName;
             if (settings.RestartDesignModified)
                 arguments << QString::fromLatin1(kDesignModifiedOption);
         }
     }
-    platform.startProcess(program, arguments);
+    const bool started = settings.RestartPending && platform.startProcess(program, arguments);
+    // The new process deletes the design once it has opened it; otherwise nobody would.
+    if (started)
+        settings.RestartDesign.clear();
+    else
+        discardRestartDesign(settings);
+}
+
+QString newRestartDesignFile() {
+    QTemporaryFile file(QDir::temp().filePath(kRestartPrefix + QStringLiteral("XXXXXX") + kRestartSuffix));
+    file.setAutoRemove(false);
+    return file.open() ? file.fileName() : QString();
+}
+
+bool isRestartDesignFile(const QString& path) {
+    const QFileInfo file(path);
+    static const QRegularExpression name(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(kRestartPrefix) + QStringLiteral("[A-Za-z0-9]{6,}") +
+        QRegularExpression::escape(kRestartSuffix)));
+    return file.isFile() && !file.isSymLink() && file.ownerId() == ::getuid() &&
+           name.match(file.fileName()).hasMatch() &&
+           QDir(file.absolutePath()).canonicalPath() == QDir(QDir::tempPath()).canonicalPath();
+}
+
+void discardRestartDesign(TAppSettings& settings) {
+    if (isRestartDesignFile(settings.RestartDesign))
+        QFile::remove(settings.RestartDesign);
+    settings.RestartDesign.clear();
 }
 
 } // namespace tarvel

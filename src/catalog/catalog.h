@@ -43,6 +43,10 @@ public:
 
     // The file in use: empty until the first operation has found it.
     QString filePath() const { return m_filePath; }
+    // The message of every operation that has failed so far, each text once: also the failures a
+    // caller caught and went on from, so a run without anyone watching can tell that the catalog let
+    // it down.
+    QStringList failures() const { return m_failures; }
 
     // Runs `writes` as one transaction, committed when it returns and rolled back when it throws (or
     // when the commit fails). Transactions do not nest.
@@ -62,6 +66,9 @@ public:
     QStringList moduleTypeListQuery(const QString& maker);
     // 7. The module values of a manufacturer and type; of several rows the last wins.
     std::optional<TPanelInfo> moduleRecordQuery(const QString& maker, const QString& moduleType);
+    // The module's maximum system voltage (V) for the site checks, which the module record query
+    // leaves out; of several rows the last wins. 0 where the catalog leaves it empty.
+    std::optional<double> moduleSystemVoltageQuery(const QString& maker, const QString& moduleType);
     // 8. The first inverter row of a model name, every column as its text and the picture bytes.
     std::optional<TInverterInfo> inverterRecordQuery(const QString& model);
     // 9. Stores JPEG bytes as the picture of the first inverter of that name; throws if there is none.
@@ -91,6 +98,7 @@ public:
     QList<EntryRatings> moduleRatingListQuery(const QString& maker);
 
 private:
+    template <typename Operation> auto recorded(Operation&& operation);
     QSqlDatabase database();
     QSqlQuery run(const QString& statement, const QVariantList& values);
     void write(const std::function<void()>& statements);
@@ -102,6 +110,7 @@ private:
     QString m_filePath;
     bool m_fixedPath = false;
     bool m_inTransaction = false;
+    QStringList m_failures;
 };
 
 } // namespace tarvel

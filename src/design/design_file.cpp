@@ -1,5 +1,7 @@
 #include "design/design_file.h"
 
+#include "design/design_records.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,6 +18,13 @@ const char* const kCableKeys[4] = {"dcA", "dcB", "dcC", "ac"};
 
 [[noreturn]] void fail(const QString& what) {
     throw DesignFileError(QStringLiteral("The design file is not valid: %1.").arg(what).toStdString());
+}
+
+// A value as the file writes it ("1" for a text, 1.0000000001 for a number), cut short if long.
+QString asWritten(const QJsonValue& value) {
+    const QString array = QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact));
+    const QString written = array.mid(1, array.size() - 2);
+    return written.size() <= 40 ? written : written.left(40) + QStringLiteral("...");
 }
 
 QJsonObject object(const QJsonObject& parent, const QString& key) {
@@ -51,8 +60,8 @@ DesignFile::StringInput readInput(const QJsonObject& inputs, const char* key) {
     const QString where = QStringLiteral("string input %1:").arg(QString::fromLatin1(key));
     const QJsonObject in = object(inputs, QString::fromLatin1(key));
     return {text(in, QStringLiteral("maker"), where), text(in, QStringLiteral("moduleType"), where),
-            integer(in, QStringLiteral("strings"), 0, 600, where),
-            integer(in, QStringLiteral("modulesPerString"), 0, 200, where)};
+            integer(in, QStringLiteral("strings"), 0, kMaxStrings, where),
+            integer(in, QStringLiteral("modulesPerString"), 0, kMaxModulesPerString, where)};
 }
 
 DesignFile::Cable readCable(const QJsonObject& cables, const char* key) {
@@ -115,10 +124,12 @@ DesignFile readDesignFile(const QByteArray& json) {
     const QJsonObject root = document.object();
     if (root.value(QStringLiteral("format")).toString() != kFormat)
         fail(QStringLiteral("it is no Tarvel PV design"));
-    const int version = root.value(QStringLiteral("version")).toInt(-1);
-    if (version != kDesignFileVersion)
+    const QJsonValue version = root.value(QStringLiteral("version"));
+    if (version.isUndefined())
+        fail(QStringLiteral("\"version\" is missing"));
+    if (!version.isDouble() || version.toDouble() != kDesignFileVersion)
         fail(QStringLiteral("version %1 is not supported (this program reads version %2)")
-                 .arg(version)
+                 .arg(asWritten(version))
                  .arg(kDesignFileVersion));
     DesignFile d;
     const QJsonObject location = object(root, QStringLiteral("location"));

@@ -15,6 +15,10 @@ enum TCheckMark { cmNone, cmOk, cmWarning, cmDanger };
 inline constexpr double kCopperResistivityOhmM = 1.7e-8;
 inline constexpr double kAluminiumResistivityOhmM = 2.78e-8;
 
+// The counts of a string input. Within them every product and sum of counts stays far inside int.
+inline constexpr int kMaxStrings = 600;
+inline constexpr int kMaxModulesPerString = 200;
+
 // One string input (A, B or C): strings in parallel of modules in series.
 struct TStringInput {
     QString Maker;                     // text of the maker chooser (panel_info.product_name)

@@ -1,6 +1,7 @@
 #include "design/string_sizing.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace tarvel::sizing {
 namespace {
@@ -16,9 +17,16 @@ constexpr double kRatioHigh = 110;
 
 } // namespace
 
+int moduleCount(int strings, int modulesPerString) {
+    if (strings < 0 || strings > kMaxStrings || modulesPerString < 0 ||
+        modulesPerString > kMaxModulesPerString)
+        throw std::out_of_range("a string input holds 0 to 600 strings of 0 to 200 modules");
+    return strings * modulesPerString;
+}
+
 StringValues stringValues(const TPanelInfo& module, int strings, int modulesPerString) {
     StringValues v;
-    v.moduleCount = strings * modulesPerString;
+    v.moduleCount = moduleCount(strings, modulesPerString);
     v.stringPower = v.moduleCount * module.power;
     v.maxCurrent = strings * module.duanlu_i;
     v.kailu25 = modulesPerString * module.kailu_V;
@@ -63,6 +71,8 @@ Advice adviceFor(const StringValues& values, int strings, double shortCircuitCur
 GeneratorSummary summarize(const std::array<InputContribution, 3>& inputs, double inverterMaxDcPowerW) {
     GeneratorSummary s;
     for (const InputContribution& input : inputs) {
+        if (input.moduleCount < 0 || input.moduleCount > kMaxStrings * kMaxModulesPerString)
+            throw std::out_of_range("a string input holds at most 120000 modules");
         s.totalModules += input.moduleCount;
         s.totalPowerW += input.moduleCount * input.modulePowerW;
         s.totalAreaM2 += input.moduleCount * input.moduleAreaM2;

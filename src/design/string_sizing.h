@@ -21,6 +21,10 @@ struct StringValues {
     double acShare = 0.0;     // W, Mpp70 x short-circuit current x strings
 };
 
+// strings x modules per string. Throws std::out_of_range for a count outside 0..kMaxStrings or
+// 0..kMaxModulesPerString: such a product could overflow and means nothing for a plant.
+int moduleCount(int strings, int modulesPerString);
+
 // The open-circuit voltage rises by |kailu_kx| % per kelvin below 25 C whatever the catalog's sign;
 // the MPP voltage moves by mpp_mx mV per kelvin and module, with its sign.
 StringValues stringValues(const TPanelInfo& module, int strings, int modulesPerString);
@@ -69,6 +73,7 @@ struct GeneratorSummary {
 };
 
 // The nominal power ratio is the quotient taken first, then multiplied by 100; 80 % to 110 % is fine.
+// Throws std::out_of_range for a module count no input can have.
 GeneratorSummary summarize(const std::array<InputContribution, 3>& inputs, double inverterMaxDcPowerW);
 
 } // namespace tarvel::sizing

@@ -81,6 +81,10 @@
     X(SkippedMaker, "Manufacturer of") \
     X(SkippedModule, "Module type of") \
     X(DesignNotSaved, "The design could not be saved:") \
+    /* Why a file could not be used; each follows the file's name and a colon. */ \
+    X(NotARegularFile, "it is not a regular file") \
+    X(TooLargeForADesign, "it is far too large to be a design file") \
+    X(FileWrittenIncompletely, "the file was not written completely") \
     /* Advice of the string checks; pieces joined with CR LF by the caller (an empty piece is an empty line). */ \
     X(AdviceDangerTitle, "The inverter is in danger.") \
     X(AdviceOverVoltage, "The open-circuit voltage of the PV-modules in the string is larger than the maximum input voltage of the inverter.") \
@@ -116,6 +120,66 @@
     X(SaveButton, "Save") \
     X(DiscardButton, "Discard") \
     X(CancelButton, "Cancel") \
+    /* Selection assistant and site checks; the comparison signs and numbers are put in by the caller. */ \
+    X(SiteVocInverter, "Open-circuit voltage at %1 °C: %2 V %3 %4 V (inverter maximum)") \
+    X(SiteVocModule, "Open-circuit voltage at %1 °C: %2 V %3 %4 V (module's maximum system voltage)") \
+    X(SiteMppMinimum, "MPP voltage at %1 °C: %2 V %3 %4 V (inverter's minimum MPP voltage)") \
+    X(SiteMppMaximum, "MPP voltage at %1 °C: %2 V %3 %4 V (upper end of the MPP range)") \
+    X(SiteCurrent, "String current: %1 A %2 %3 A (inverter maximum per input)") \
+    X(SiteNoModuleMaximum, "The module's maximum system voltage is not in the catalog: not checked") \
+    X(SiteMppRangeUnread, "MPP range \"%1\" is not written as low-high: its upper end is not checked") \
+    X(ShortVoc, "Voc at %1 °C %2 V > %3 V") \
+    X(ShortVocModule, "Voc at %1 °C %2 V > module's %3 V") \
+    X(ShortMppLow, "MPP at %1 °C %2 V < %3 V") \
+    X(ShortMppHigh, "MPP at %1 °C %2 V > %3 V") \
+    X(ShortCurrent, "Current %1 A > %2 A") \
+    X(NamedText, "%1: %2") \
+    X(ListJoin, "%1; %2") \
+    X(LimitAtLeast, "Modules per string at least %1 (%2: %3)") \
+    X(LimitAtMost, "Modules per string at most %1 (%2: %3)") \
+    X(LimitAtLeastPlain, "Modules per string at least %1") \
+    X(LimitAtMostPlain, "Modules per string at most %1") \
+    X(LimitStrings, "Strings per input at most %1 (%2: %3)") \
+    X(LimitStringsPlain, "Strings per input at most %1") \
+    X(LimitsRange, "%1 (MPP up to %2)") \
+    X(NoStringLength, "No string length fits") \
+    X(SitePassed, "Passed") \
+    X(SiteRangeCaption, "Modules per string at %1 … %2 °C") \
+    X(SiteCheckCaption, "Check at %1 … %2 °C") \
+    X(VerdictRecommended, "Recommended") \
+    X(VerdictValid, "Valid") \
+    X(VerdictInvalid, "Not suitable") \
+    X(FindingUnreadable, "Catalog value %1 \"%2\" is not a number") \
+    X(FindingTooFew, "%1 modules are fewer than the shortest string of %2") \
+    X(FindingFewerPlaced, "%1 of %2 modules can be placed") \
+    X(FindingRatio, "Nominal power ratio %1 is not between 80% and 110%") \
+    X(FindingNoRatio, "The module has no power, so there is no nominal power ratio") \
+    X(TipCurrent, "String current: %1 %2 %3 A = %4 A %5 %6 A (maximum DC current of one input)") \
+    X(TipVoc, "Open-circuit voltage at %1 °C: %2 V %3 %4 V (maximum DC voltage)") \
+    X(TipMpp, "MPP voltage at %1 °C: %2 V %3 %4 V (minimum MPP voltage)") \
+    X(TipRatio, "Nominal power ratio: %1 W / %2 W = %3 (best between 80% and 110%)") \
+    X(TipCable, "Power loss: %1 W = %2 of %3 W (below 1% fine, from 1% a warning, from 1.5% too high)") \
+    X(HeaderInverter, "Inverter") \
+    X(HeaderModulesPerString, "Modules per string") \
+    X(HeaderMaxStrings, "Max. strings per input") \
+    X(HeaderBestLayout, "Best layout") \
+    X(HeaderModules, "Modules") \
+    X(HeaderPeakPower, "Peak power [kWp]") \
+    X(HeaderRatio, "Nominal power ratio") \
+    X(HeaderDcAc, "DC/AC ratio") \
+    X(HeaderEnergy, "Yearly en.yield[KWh]") \
+    X(HeaderVerdict, "Verdict") \
+    X(NotAvailable, "n/a") \
+    X(ModulesOfAsked, "%1 of %2") \
+    X(ModulesFromPower, "= %1 modules") \
+    X(ChooseModuleType, "Choose a module manufacturer and type.") \
+    X(AssistantNoCount, "Enter the number of modules or a target peak power of at least one module.") \
+    X(AssistantNoTemperatures, "Enter the minimum and maximum PV temperature on the ProjectInfo page.") \
+    X(AssistantSite, "%1: PV temperature %2 … %3 °C, roof pitch %4°, azimuth %5°; specific yield with this module %6 kWh/kWp") \
+    X(AssistantSiteNoCity, "PV temperature %1 … %2 °C. No city is chosen on the ProjectInfo page yet: the yearly energy is not available and layouts cannot be applied.") \
+    X(AssistantSummary, "%1 inverters: %2 recommended, %3 valid, %4 not suitable") \
+    X(MoreLayouts, "More layouts are not listed") \
+    X(ApplyNeedsCity, "Choose a city on the ProjectInfo page first.") \
 // clang-format on
 
 namespace tarvel::rs {

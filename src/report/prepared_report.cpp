@@ -3,6 +3,8 @@
 #include "report/report_json.h"
 #include "report/report_painter.h"
 
+#include "io/file_io.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QJsonArray>
@@ -10,7 +12,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace tarvel::report {
 
@@ -81,18 +82,15 @@ QByteArray PreparedReport::pdf() const {
 }
 
 void PreparedReport::exportPdf(const QString& path) const {
+    // Made whole in memory first: the file is only touched once there is a complete PDF to put there.
     const QByteArray bytes = pdf();
-    QFile file(path);
-    // The file does not always say at once that it refuses bytes (a full disk, a lost network share);
-    // it does once everything has been handed to it and it is closed.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
-        throw ReportError(
-            QStringLiteral("Cannot write the PDF file %1: %2").arg(path, file.errorString()).toStdString());
+    try {
+        io::writeFileReplacing(path, bytes);
+    } catch (const io::FileError& error) {
+        throw ReportError(QStringLiteral("Cannot write the PDF file %1: %2")
+                              .arg(path, QString::fromUtf8(error.what()))
+                              .toStdString());
     }
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        throw ReportError(
-            QStringLiteral("Cannot write the PDF file %1: %2").arg(path, file.errorString()).toStdString());
 }
 
 void PreparedReport::print(QPagedPaintDevice& device) const {
@@ -127,12 +125,14 @@ void PreparedReport::save(const QString& path) const {
                            {"name", m_name},
                            {"page", detail::writePage({m_pageSizeMm, m_marginMm})},
                            {"objects", objects}};
-    // Written aside and renamed, so a failed save leaves an earlier file intact.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(root).toJson()) < 0 || !file.commit())
+    // Written beside the old file and renamed over it, so a failed save leaves an earlier file intact.
+    try {
+        io::writeFileReplacing(path, QJsonDocument(root).toJson());
+    } catch (const io::FileError& error) {
         throw ReportError(QStringLiteral("Cannot write the prepared report %1: %2")
-                              .arg(path, file.errorString())
+                              .arg(path, QString::fromUtf8(error.what()))
                               .toStdString());
+    }
 }
 
 PreparedReport PreparedReport::load(const QString& path) {

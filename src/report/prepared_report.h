@@ -36,7 +36,8 @@ public:
     QImage renderPage(int page, double dpi) const;
     // The pages as a PDF document whose texts a viewer finds and copies as they print.
     QByteArray pdf() const;
-    // Writes the pages to a PDF file; throws ReportError when the file cannot be written.
+    // Writes the pages to a PDF file, replacing an earlier one only once the new one is complete;
+    // throws ReportError when the file cannot be written.
     void exportPdf(const QString& path) const;
     // Prints onto a printer or other paged device set up by the caller.
     void print(QPagedPaintDevice& device) const;

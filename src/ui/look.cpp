@@ -31,6 +31,9 @@ QLabel[role="pane"] { color: #1d3038; padding-left: 4px; }
 QLabel[role="note"] { color: #5d6d74; font-style: italic; }
 QLabel[role="warning"] { background: #fff4d6; border: 1px solid #e2b64a; border-radius: 2px; padding: 3px 6px;
                          color: #5a3d00; }
+QLabel[role="site"] { color: #1f5f3a; }
+QLabel[role="site"][state="warning"] { color: #8a5200; }
+QLabel[role="site"][state="danger"] { color: #b3261e; }
 QLineEdit[readOnly="true"] { background: #f1f4f5; }
 QPlainTextEdit { background: #ffffff; border: 1px solid #c9d5da; }
 QMenuBar { background: #e8eef0; border-bottom: 1px solid #c5d2d7; }

@@ -122,6 +122,8 @@ void setupMenu(QMainWindow* window, MainWindowUi& ui) {
     ui.menuRecent->menuAction()->setObjectName(QStringLiteral("menuRecentItem"));
     ui.menuRecent->menuAction()->setProperty("mnemonic", QChar(u'R'));
     ui.menuFile->addSeparator();
+    ui.SelectionAssistant = action(ui.menuFile, "SelectionAssistant", "Selection Assistant...", 'E');
+    ui.menuFile->addSeparator();
     ui.N16 = action(ui.menuFile, "N16", "Cancel", 'C');
     ui.menuDatabase = menu(ui.suiMainMenu1, "menuDatabase", "Database Update", 'D');
     ui.NewLocation2 = action(ui.menuDatabase, "NewLocation2", "New Location", 'L');

@@ -50,6 +50,9 @@ struct StringInputUi {
     // The six check icons in check order: current, Voc 25, Voc -10, MPP 15, MPP 50, MPP 70
     // (input A: Image9, Image22, Image8, Image5, Image6, Image7).
     std::array<StatusIcon*, 6> marks;
+    // The input's limits and checks at the design's own temperatures (SiteRangeA, SiteCheckA).
+    QLabel* siteRange;
+    QLabel* siteCheck;
     QLabel* stringsNum; // StringsA_Num on the Result page
     QLabel* stringNum;  // StringA_Num on the Result page
 };
@@ -93,6 +96,7 @@ struct MainWindowUi {
     QAction* SaveDesign;
     QAction* SaveDesignAs;
     QMenu* menuRecent; // "Recent Designs"
+    QAction* SelectionAssistant;
     QAction* N16;      // Cancel
     QAction* NewLocation2;
     QAction* New_inverter;
@@ -154,6 +158,8 @@ struct MainWindowUi {
     QLabel* Label148;    // caption "Euro efficiency (at nom)"
     PictureBox* Image26; // inverter picture
 
+    QPushButton* AssistantButton4; // opens the selection assistant
+
     // Multi-String
     QLabel* SumNum;
     QLabel* Power;
@@ -162,6 +168,11 @@ struct MainWindowUi {
     StatusIcon* Image23;
     QLabel* Label3; // caption "Number of strings"
     QLabel* Label4; // caption "Mudules per string"
+
+    // Captions of the site rows, with the design's temperatures; the assistant's button.
+    QLabel* capSiteRange;
+    QLabel* capSiteCheck;
+    QPushButton* AssistantButton5;
     std::array<StringInputUi, 3> inputs;
 
     // Cabling

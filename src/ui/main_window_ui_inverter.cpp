@@ -58,6 +58,9 @@ QHBoxLayout* headerRow(QWidget* page, MainWindowUi& ui) {
     header->addSpacing(20);
     header->addWidget(ui.BitBtn1);
     header->addWidget(ui.ComboBox18, 1);
+    ui.AssistantButton4 = new QPushButton(QStringLiteral("Selection Assistant..."), page);
+    ui.AssistantButton4->setObjectName(QStringLiteral("AssistantButton4"));
+    header->addWidget(ui.AssistantButton4);
     return header;
 }
 

@@ -1,3 +1,4 @@
+#include "design/design_records.h"
 #include "ui/display_widgets.h"
 #include "ui/main_window_ui.h"
 #include "ui/spin_edit.h"
@@ -8,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tarvel {
@@ -32,6 +34,8 @@ struct InputNames {
     const char* mpp70;
     std::array<const char*, 6> marks;
     const char* title;
+    const char* siteRange;
+    const char* siteCheck;
 };
 
 constexpr InputNames kInputNames[3] = {
@@ -51,7 +55,9 @@ constexpr InputNames kInputNames[3] = {
      "MPPA50",
      "MPPA70",
      {"Image9", "Image22", "Image8", "Image5", "Image6", "Image7"},
-     "String-A"},
+     "String-A",
+     "SiteRangeA",
+     "SiteCheckA"},
     {"RzGroupBox3",
      "ComboBox5",
      "ComboBox6",
@@ -68,7 +74,9 @@ constexpr InputNames kInputNames[3] = {
      "MPPB50",
      "MPPB70",
      {"Image15", "Image14", "Image13", "Image10", "Image11", "Image12"},
-     "String-B"},
+     "String-B",
+     "SiteRangeB",
+     "SiteCheckB"},
     {"RzGroupBox4",
      "ComboBox7",
      "ComboBox8",
@@ -85,10 +93,14 @@ constexpr InputNames kInputNames[3] = {
      "MPPC50",
      "MPPC70",
      {"Image21", "Image20", "Image19", "Image16", "Image17", "Image18"},
-     "String-C"},
+     "String-C",
+     "SiteRangeC",
+     "SiteCheckC"},
 };
 
 constexpr int kRowHeight = 24;
+// Two lines of the site check's reason.
+constexpr int kSiteCheckHeight = 36;
 constexpr int kValueWidth = 122;
 // An input box spans its value column and its icon column.
 constexpr int kInputBoxWidth = kValueWidth + 6 + 16;
@@ -131,6 +143,35 @@ void createValueLabels(QWidget* page, StringInputUi& in, const InputNames& n) {
         label->setFixedWidth(kValueWidth);
     for (std::size_t i = 0; i < 6; ++i)
         in.marks[i] = makeStatusIcon(page, name(n.marks[i]));
+    in.siteRange = makeValue(page, name(n.siteRange));
+    in.siteRange->setFixedWidth(kValueWidth + 6 + 16);
+    in.siteCheck = makeCaption(page, name(n.siteCheck), QString());
+    in.siteCheck->setProperty("role", QStringLiteral("site"));
+    in.siteCheck->setFixedSize(kValueWidth + 6 + 16, kSiteCheckHeight);
+    in.siteCheck->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+// The input's limits and checks at the design's temperatures, below the specified rows: the captions
+// name the temperatures, so they are written with the values.
+int addSiteRows(QWidget* page, QGridLayout* grid, int row, MainWindowUi& ui) {
+    ui.capSiteRange = makeCaption(page, QStringLiteral("capSiteRange"), QString());
+    ui.capSiteRange->setWordWrap(false);
+    ui.capSiteRange->setFixedHeight(kRowHeight);
+    ui.capSiteCheck = makeCaption(page, QStringLiteral("capSiteCheck"), QString());
+    ui.capSiteCheck->setWordWrap(false);
+    ui.capSiteCheck->setFixedHeight(kSiteCheckHeight);
+    ui.capSiteCheck->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(ui.capSiteRange, row, 0);
+    grid->addWidget(ui.capSiteCheck, row + 1, 0);
+    for (int i = 0; i < 3; ++i) {
+        StringInputUi& in = ui.inputs[static_cast<std::size_t>(i)];
+        grid->addWidget(in.siteRange, row, 1 + 2 * i, 1, 2);
+        grid->addWidget(in.siteCheck, row + 1, 1 + 2 * i, 1, 2);
+    }
+    ui.AssistantButton5 = new QPushButton(QStringLiteral("Selection Assistant..."), page);
+    ui.AssistantButton5->setObjectName(QStringLiteral("AssistantButton5"));
+    grid->addWidget(ui.AssistantButton5, row + 2, 0, Qt::AlignLeft | Qt::AlignBottom);
+    return row + 2;
 }
 
 // The table of string values: a caption column and, per input, a value and its check icon.
@@ -184,8 +225,8 @@ QGroupBox* inputGroup(QWidget* page, StringInputUi& in, const InputNames& n) {
     // Maker and module names are longer than the box; the open list shows them whole.
     in.maker->view()->setMinimumWidth(260);
     in.type->view()->setMinimumWidth(260);
-    in.strings = makeSpinEdit(in.group, name(n.strings), 0, 600, 0);
-    in.modulesPerString = makeSpinEdit(in.group, name(n.modulesPerString), 0, 200, 0);
+    in.strings = makeSpinEdit(in.group, name(n.strings), 0, kMaxStrings, 0);
+    in.modulesPerString = makeSpinEdit(in.group, name(n.modulesPerString), 0, kMaxModulesPerString, 0);
     for (QWidget* control :
          std::initializer_list<QWidget*>{in.maker, in.type, in.strings, in.modulesPerString}) {
         control->setFixedHeight(kRowHeight);
@@ -229,12 +270,13 @@ void setupStringsPage(QWidget* page, MainWindowUi& ui) {
     grid->addLayout(summary, 0, 0, 1, 7);
     grid->setRowMinimumHeight(1, 8);
     addValueTable(page, grid, 2, ui);
+    const int stretchRow = addSiteRows(page, grid, 12, ui);
 
-    grid->addWidget(inputCaptions(page, ui), 13, 0);
+    grid->addWidget(inputCaptions(page, ui), stretchRow + 1, 0);
     for (std::size_t i = 0; i < 3; ++i)
-        grid->addWidget(inputGroup(page, ui.inputs[i], kInputNames[i]), 13, 1 + 2 * static_cast<int>(i), 1,
-                        2);
-    grid->setRowStretch(12, 1);
+        grid->addWidget(inputGroup(page, ui.inputs[i], kInputNames[i]), stretchRow + 1,
+                        1 + 2 * static_cast<int>(i), 1, 2);
+    grid->setRowStretch(stretchRow, 1);
     grid->setColumnStretch(0, 1);
 }
 

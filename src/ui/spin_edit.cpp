@@ -25,6 +25,13 @@ void SpinEdit::setText(const QString& text) {
     lineEdit()->setText(text);
 }
 
+std::optional<int> SpinEdit::number() const {
+    const std::optional<int> typed = parseInt(text());
+    if (typed && *typed >= m_minimum && *typed <= m_maximum)
+        return typed;
+    return std::nullopt;
+}
+
 int SpinEdit::value() const {
     try {
         return textToInt(text());

@@ -2,6 +2,8 @@
 
 #include <QAbstractSpinBox>
 
+#include <optional>
+
 namespace tarvel {
 
 // An integer field whose handlers work on its text. The text changes only when it differs from the
@@ -15,6 +17,9 @@ public:
 
     QString text() const;
     void setText(const QString& text);
+    // The text as the number it stands for, if it is a whole number within the range; a value still
+    // being typed (empty, a lone sign, beyond the range) is not yet one.
+    std::optional<int> number() const;
     int minimum() const { return m_minimum; }
     int maximum() const { return m_maximum; }
 

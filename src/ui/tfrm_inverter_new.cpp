@@ -220,6 +220,7 @@ TInverterInfo Tfrm_inverter_new::record() const {
 void Tfrm_inverter_new::newinverter_okClick() {
     if (!inverter_panduan())
         return;
+    bool exists = false;
     try {
         if (!numbersAreNumbers()) {
             showMessage(res(rs::FormatError));
@@ -227,20 +228,25 @@ void Tfrm_inverter_new::newinverter_okClick() {
         }
         Catalog& catalog = m_ctx.dm.catalog();
         const QString model = field(1)->text();
-        if (!catalog.inverterDuplicateCheck(model)) {
-            initinverter();
-            field(1)->setFocus();
-            showMessage(res(rs::InverterExists));
-            return;
-        }
-        const TInverterInfo inverter = record();
-        // Row and picture together: a failure leaves no inverter without its picture.
+        // Check, row and picture in one transaction: another program adding the same model meanwhile
+        // either comes first (and this one finds it) or after, and no inverter is left without its
+        // picture.
         catalog.inOneTransaction([&] {
-            catalog.inverterInsert(inverter);
+            exists = !catalog.inverterDuplicateCheck(model);
+            if (exists)
+                return;
+            catalog.inverterInsert(record());
             catalog.inverterPictureQuery(model, img1->jpegBytes());
         });
     } catch (const std::exception&) {
         showMessage(res(rs::FormatError));
+        return;
+    }
+    // Shown once the catalog is free again: a message box waits for the user.
+    if (exists) {
+        initinverter();
+        field(1)->setFocus();
+        showMessage(res(rs::InverterExists));
         return;
     }
     accept();

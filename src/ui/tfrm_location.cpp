@@ -93,30 +93,39 @@ void Tfrm_location::newpanel_okClick() {
     const QString city = field(2)->text();
     if (!location_panduan())
         return;
+    bool exists = false;
     try {
         Catalog& catalog = m_ctx.dm.catalog();
-        if (!catalog.locationDuplicateCheck(country, city)) {
-            showMessage(res(rs::CityExists));
-            return;
-        }
-        TCountryInfo location;
-        location.country = country;
-        location.city = city;
-        location.Latitude = numberIn(3, -90, 90);
-        location.Longitude = numberIn(4, -180, 180);
-        location.height = numberIn(5, kLowestAltitude, kHighestAltitude);
-        // The altitude is read back as a whole number of metres; a fraction would make the location
-        // unreadable.
-        if (location.height != std::trunc(location.height)) {
-            field(5)->setFocus();
-            throw ConversionError("altitude is not a whole number");
-        }
-        for (std::size_t m = 0; m < 12; ++m)
-            location.months[m] = numberIn(kFirstMonthField + static_cast<int>(m), 0, kHighestRadiation);
-        location.Year0 = numberIn(kYearField, 0, kHighestRadiation);
-        catalog.locationInsert(location);
+        // Check and insert in one transaction: another program adding the same city meanwhile
+        // either comes first (and this one finds it) or after.
+        catalog.inOneTransaction([&] {
+            exists = !catalog.locationDuplicateCheck(country, city);
+            if (exists)
+                return;
+            TCountryInfo location;
+            location.country = country;
+            location.city = city;
+            location.Latitude = numberIn(3, -90, 90);
+            location.Longitude = numberIn(4, -180, 180);
+            location.height = numberIn(5, kLowestAltitude, kHighestAltitude);
+            // The altitude is read back as a whole number of metres; a fraction would make the location
+            // unreadable.
+            if (location.height != std::trunc(location.height)) {
+                field(5)->setFocus();
+                throw ConversionError("altitude is not a whole number");
+            }
+            for (std::size_t m = 0; m < 12; ++m)
+                location.months[m] = numberIn(kFirstMonthField + static_cast<int>(m), 0, kHighestRadiation);
+            location.Year0 = numberIn(kYearField, 0, kHighestRadiation);
+            catalog.locationInsert(location);
+        });
     } catch (const std::exception&) {
         showMessage(res(rs::FormatError));
+        return;
+    }
+    // Shown once the catalog is free again: a message box waits for the user.
+    if (exists) {
+        showMessage(res(rs::CityExists));
         return;
     }
     accept();

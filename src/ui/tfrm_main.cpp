@@ -64,6 +64,7 @@ Tfrm_main::Tfrm_main(AppContext& context, QWidget* parent)
     setupKeyboard();
     showRatingsInLists();
     trackDesignChanges();
+    showSiteCaptions();
 }
 
 Tfrm_main::~Tfrm_main() {
@@ -89,9 +90,10 @@ void Tfrm_main::connectControls() {
 
     connect(ui.ComboBox17, &QComboBox::activated, this, reported(&Tfrm_main::ComboBox17Change));
     connect(ui.BitBtn1, &QPushButton::clicked, this, reported(&Tfrm_main::BitBtn1Click));
-    // The maintenance store runs on every choice and every keystroke, never on the list being filled.
+    // The maintenance store runs when a model is picked from the list or a complete name is confirmed
+    // with Enter (the chooser then activates the model it names), never on a keystroke: a partial
+    // name can be a whole other model ("KT8000-T" on the way to "KT8000-TL").
     connect(ui.ComboBox18, &QComboBox::activated, this, reported(&Tfrm_main::ComboBox18Change));
-    connect(ui.ComboBox18->lineEdit(), &QLineEdit::textEdited, this, reported(&Tfrm_main::ComboBox18Change));
 
     for (InputId id : kAllInputs)
         connectStringInput(id);
@@ -111,7 +113,18 @@ void Tfrm_main::connectControls() {
     connect(ui.N24, &QAction::triggered, this, reported(&Tfrm_main::N24Click));
     connect(ui.N25, &QAction::triggered, this, reported(&Tfrm_main::N5Click));
     connect(ui.N26, &QAction::triggered, this, reported(&Tfrm_main::N6Click));
+    connect(ui.SelectionAssistant, &QAction::triggered, this, reported(&Tfrm_main::SelectionAssistantClick));
+    connect(ui.AssistantButton4, &QPushButton::clicked, this, reported(&Tfrm_main::SelectionAssistantClick));
+    connect(ui.AssistantButton5, &QPushButton::clicked, this, reported(&Tfrm_main::SelectionAssistantClick));
     mirrorDesignInputs();
+    // The site rows judge the inputs at the design's PV temperatures.
+    for (SpinEdit* field : {ui.SpinEdit1, ui.SpinEdit2})
+        connect(field, &SpinEdit::textChanged, this, [this] {
+            showSiteCaptions();
+            for (InputId id : kAllInputs)
+                showSiteChecks(id);
+        });
+    watchExplainedControls();
 }
 
 void Tfrm_main::connectStringInput(InputId id) {
@@ -175,6 +188,8 @@ void Tfrm_main::resizeEvent(QResizeEvent* event) {
 bool Tfrm_main::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && watched == ui.RzPageControl2->widget(1))
         FormPaint();
+    if (event->type() == QEvent::ToolTip && showExplanation(watched, event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -5,6 +5,8 @@
 #include "catalog/inverter_model_tables.h"
 #include "design/design_file.h"
 #include "design/design_session.h"
+#include "design/layout_search.h"
+#include "design/site_checks.h"
 #include "design/string_sizing.h"
 #include "report/report_template.h"
 #include "ui/main_window_ui.h"
@@ -24,6 +26,7 @@ class ReportPreview;
 }
 
 class Dialogs;
+class SelectionAssistant;
 class SpinEdit;
 class TAcroMultiReplacer;
 class Tfrm_ProductInfo;
@@ -152,10 +155,15 @@ public:
     OpenResult openDesign(const QString& path);
     void showOpenResult(const OpenResult& result);
     void OpenDesignClick();
-    // Opens the design a restart handed over, shows what the replay raised and deletes the file; the
-    // design goes on as the file `designName` (none: never saved) with or without unsaved changes.
+    // Opens the design a restart handed over and shows what the replay raised; the file is deleted
+    // when it is the temporary file a language change makes, and only then. The design goes on as the
+    // file `designName` (none: never saved) with or without unsaved changes.
     void openDesignAfterRestart(const QString& path, const QString& designName = QString(),
                                 bool modified = false);
+    // The program's command line: "--open-design FILE" opens a user's design (never changing the
+    // file), "--restart-design FILE" the one handed over by a restart, with "--design-name NAME" and
+    // "--design-modified".
+    void openFromCommandLine(const QStringList& arguments);
     // "Save Design": to the file the design came from, without asking; a design without a file is
     // saved as with "Save Design As...".
     void SaveDesignClick();
@@ -171,6 +179,32 @@ public:
     // Before the design is set aside: asks "Save changes to the design?" when it changed and saves it
     // if so answered. False when the user cancels or the design could not be saved.
     bool maySetDesignAside();
+
+    // Selection assistant and site checks (tfrm_main_selection.cpp)
+    // The design's PV temperatures (minimum, maximum); none while a field holds no number.
+    std::optional<site::Temperatures> siteTemperatures() const;
+    // The chosen inverter's limits as the six checks of the Multi-String page use them.
+    site::InverterRating inverterRating() const;
+    // A sized input's limits and site checks at the design's temperatures; none for an input not in
+    // use, or while a temperature field holds no number.
+    struct InputSiteCheck {
+        site::Temperatures temperatures;
+        site::Limits limits;
+        std::array<site::Check, 5> checks;
+    };
+    std::optional<InputSiteCheck> siteCheck(InputId id) const;
+    // What the assistant asks for a module: the design's temperatures and, once a city is chosen,
+    // its corrected specific yield with the module's coefficient.
+    selection::Request selectionRequest(const TPanelInfo& module, int modules) const;
+    // Puts an inverter and a layout of one module type into the design through the handlers a user
+    // triggers; the message boxes they raise are collected, as when a design is opened.
+    OpenResult applyLayout(const QString& inverter, const QString& maker, const QString& moduleType,
+                           const selection::Layout& layout);
+    void SelectionAssistantClick();
+    SelectionAssistant* selectionAssistant() const;
+    // The numbers behind a status icon or a site cell, as its tooltip shows them; empty where it
+    // shows nothing. Written when asked for, so recomputes pay nothing for them.
+    QString explain(const QWidget* control) const;
 
     // Menu commands of the shell (tfrm_main_shell.cpp)
     void NewLocation2Click();
@@ -226,6 +260,10 @@ private:
     void showYearlyEnergy();
     void orientationChanged(SpinEdit* field, int& angle, QLabel* systemListLine, const char* prefix);
     void setEnabledPages(int count);
+    void showSiteChecks(InputId id);
+    void showSiteCaptions();
+    void watchExplainedControls();
+    bool showExplanation(QObject* watched, QEvent* event);
     Dialogs& dialogs();
     QStringList replayDesign(const DesignFile& design);
     void replayInput(InputId id, const DesignFile::StringInput& input, QStringList& skipped);
@@ -271,6 +309,7 @@ private:
     std::optional<DesignFile> m_savedDesign;
     RecentDesigns m_recent;
     bool m_recentUnwritable = false; // the settings file refused the list once; not reported again
+    QPointer<SelectionAssistant> m_assistant;
 };
 
 } // namespace tarvel

@@ -5,16 +5,17 @@
 
 #include "app/app_settings.h"
 #include "app/dialogs.h"
+#include "app/platform.h"
 #include "design/design_file.h"
 #include "i18n/resource_strings.h"
 #include "i18n/resource_texts.h"
+#include "io/file_io.h"
 #include "ui/spin_edit.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QSaveFile>
 
 namespace tarvel {
 namespace {
@@ -29,6 +30,24 @@ bool pick(QComboBox* chooser, const QString& entry) {
 }
 
 const char* const kMaterials[2] = {"Cu", "Al"};
+
+// Design files are a few kilobytes; a file far larger than any design is refused unread.
+constexpr qint64 kMaxDesignFileBytes = 4 << 20;
+
+// Why a file could not be used, in the interface language where the words are the program's own.
+QString reasonOf(const io::FileError& error) {
+    switch (error.kind()) {
+    case io::FileError::Kind::NotRegularFile:
+        return res(rs::NotARegularFile);
+    case io::FileError::Kind::TooLarge:
+        return res(rs::TooLargeForADesign);
+    case io::FileError::Kind::Incomplete:
+        return res(rs::FileWrittenIncompletely);
+    case io::FileError::Kind::System:
+        break;
+    }
+    return QString::fromUtf8(error.what());
+}
 
 } // namespace
 
@@ -67,20 +86,26 @@ DesignFile Tfrm_main::captureDesign() const {
     return d;
 }
 
+// A save that fails leaves an earlier file of that name as it was.
 void Tfrm_main::saveDesign(const QString& path) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(writeDesignFile(captureDesign())) < 0 ||
-        !file.commit())
+    try {
+        io::writeFileReplacing(path, writeDesignFile(captureDesign()));
+    } catch (const io::FileError& error) {
         throw DesignFileError(
-            QStringLiteral("%1 %2: %3").arg(res(rs::DesignNotSaved), path, file.errorString()).toStdString());
+            QStringLiteral("%1 %2: %3").arg(res(rs::DesignNotSaved), path, reasonOf(error)).toStdString());
+    }
 }
 
 // Reads the whole file first: a file that cannot be read or is malformed leaves the design as it is.
+// Only a regular file of a design's size is read (a device or a pipe could hang or fill the memory).
 Tfrm_main::OpenResult Tfrm_main::openDesign(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw DesignFileError(QStringLiteral("%1: %2").arg(path, file.errorString()).toStdString());
-    const DesignFile design = readDesignFile(file.readAll());
+    QByteArray content;
+    try {
+        content = io::readRegularFile(path, kMaxDesignFileBytes);
+    } catch (const io::FileError& error) {
+        throw DesignFileError(QStringLiteral("%1: %2").arg(path, reasonOf(error)).toStdString());
+    }
+    const DesignFile design = readDesignFile(content);
     CollectingDialogs collector(m_ctx.dialogs);
     m_collector = &collector;
     OpenResult result;
@@ -184,13 +209,27 @@ void Tfrm_main::showOpenResult(const OpenResult& result) {
 
 void Tfrm_main::openDesignAfterRestart(const QString& path, const QString& designName, bool modified) {
     reportErrors(m_ctx.dialogs, this, [this, &path] { showOpenResult(openDesign(path)); });
-    QFile::remove(path);
+    // Only the temporary file a language change made is deleted, whatever the command line names.
+    if (isRestartDesignFile(path))
+        QFile::remove(path);
     if (!designName.isEmpty()) {
         adoptDesign(designName);
         if (modified)
             m_savedDesign.reset();
     }
     designChanged();
+}
+
+void Tfrm_main::openFromCommandLine(const QStringList& arguments) {
+    const auto valueOf = [&arguments](const char* option) {
+        const qsizetype at = arguments.indexOf(QLatin1String(option));
+        return at > 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString();
+    };
+    if (const QString restart = valueOf(kRestartDesignOption); !restart.isEmpty())
+        openDesignAfterRestart(restart, valueOf(kDesignNameOption),
+                               arguments.contains(QLatin1String(kDesignModifiedOption)));
+    else if (const QString user = valueOf(kOpenDesignOption); !user.isEmpty())
+        reportErrors(m_ctx.dialogs, this, [this, &user] { openDesignFile(user); });
 }
 
 void Tfrm_main::SaveDesignClick() {

@@ -64,17 +64,17 @@ void Tfrm_main::changeLanguage(QAction* item, int codePage) {
 
 // The restarted program opens what is designed now, so a change of language loses no work.
 void Tfrm_main::keepDesignForRestart() {
-    const QString path = QDir::temp().filePath(QStringLiteral("tarvel-restart-%1.%2")
-                                                   .arg(QCoreApplication::applicationPid())
-                                                   .arg(kDesignFileSuffix));
+    discardRestartDesign(m_ctx.settings);
+    const QString path = newRestartDesignFile();
+    if (path.isEmpty())
+        return; // without a temporary folder the restart goes on as it always did, without the design
+    m_ctx.settings.RestartDesign = path;
     try {
         saveDesign(path);
-        m_ctx.settings.RestartDesign = path;
         m_ctx.settings.RestartDesignName = m_designPath;
         m_ctx.settings.RestartDesignModified = isDesignModified();
     } catch (const std::exception&) {
-        // Without a temporary folder the restart goes on as it always did, without the design.
-        m_ctx.settings.RestartDesign.clear();
+        discardRestartDesign(m_ctx.settings);
     }
 }
 

@@ -44,6 +44,14 @@ QString adviceText(sizing::Advice advice) {
            res(rs::HelpBestRatio) + kCrLf + kCrLf + res(rs::HelpOptimal);
 }
 
+// A count field's number; a text that is none yet fails as a text that is no integer does.
+int countOf(const SpinEdit* field) {
+    if (const std::optional<int> count = field->number())
+        return *count;
+    throw ConversionError(
+        QStringLiteral("'%1' is not a valid integer value").arg(field->text()).toStdString());
+}
+
 } // namespace
 
 // "String-A:", an empty line and an indented "Not select.", lines split by a lone CR.
@@ -102,7 +110,9 @@ void Tfrm_main::countChanged(InputId id, Count which) {
         return;
     }
     field->setReadOnly(false);
-    if (field->text().isEmpty())
+    // A count still being typed (empty, a lone sign, beyond the field's range until the field brings
+    // it back on leaving) is no count yet: nothing is recomputed with it.
+    if (!field->number())
         return;
     if (which == Count::Strings)
         in.stringsNum->setText(res(rs::Parallel) + u' ' + field->text() + u' ' + res(rs::Group));
@@ -124,9 +134,9 @@ double Tfrm_main::updateInput(InputId id) {
     Transparent_A();
     in.Maker = controls.maker->currentText();
     in.ModuleType = controls.type->currentText();
-    in.Strings = textToInt(controls.strings->text());
-    in.ModulesPerString = textToInt(controls.modulesPerString->text());
-    in.ModuleCount = in.Strings * in.ModulesPerString;
+    in.Strings = countOf(controls.strings);
+    in.ModulesPerString = countOf(controls.modulesPerString);
+    in.ModuleCount = sizing::moduleCount(in.Strings, in.ModulesPerString);
     m_session.TotalModules =
         m_session.InputA.ModuleCount + m_session.InputB.ModuleCount + m_session.InputC.ModuleCount;
 
@@ -161,6 +171,7 @@ double Tfrm_main::updateInput(InputId id) {
     cableRun(static_cast<int>(id));
     xiansun_AC();
     advice_string(id);
+    showSiteChecks(id);
     return in.YieldCoefficient;
 }
 

@@ -174,6 +174,8 @@ void Tfrm_main::clearInput(InputId id) {
         label->clear();
     for (StatusIcon* icon : in.marks)
         icon->setMark(cmNone);
+    in.siteRange->clear();
+    in.siteCheck->clear();
 }
 
 void Tfrm_main::A_CLEAR() {

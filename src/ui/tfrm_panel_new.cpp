@@ -105,33 +105,42 @@ void Tfrm_panel_new::newpanel_okClick() {
     const QString type = field(2)->text();
     if (!newpanel_panduan())
         return;
+    bool exists = false;
     try {
         Catalog& catalog = m_ctx.dm.catalog();
-        if (!catalog.moduleDuplicateCheck(maker, type)) {
-            showMessage(res(rs::PanelExists));
-            return;
-        }
-        TPanelInfo m;
-        m.product_name = maker;
-        m.strings_type = type;
-        // Powers, voltages, currents and the area must be above 0: a module without them makes
-        // nonsense of every string it is used in.
-        m.power = positive(3);
-        m.MPP_V = positive(4);
-        m.mpp_i = positive(5);
-        m.kailu_V = positive(6);
-        m.duanlu_i = positive(7);
-        m.panel_maxv = positive(8);
-        m.efficient = number(9);
-        m.area = positive(10);
-        m.material = field(11)->text();
-        m.kailu_kx = number(12);
-        m.duanlu_dx = number(13);
-        m.mpp_mx = number(14);
-        m.i_mx = number(15);
-        catalog.moduleInsert(m);
+        // Check and insert in one transaction: another program adding the same module meanwhile
+        // either comes first (and this one finds it) or after.
+        catalog.inOneTransaction([&] {
+            exists = !catalog.moduleDuplicateCheck(maker, type);
+            if (exists)
+                return;
+            TPanelInfo m;
+            m.product_name = maker;
+            m.strings_type = type;
+            // Powers, voltages, currents and the area must be above 0: a module without them makes
+            // nonsense of every string it is used in.
+            m.power = positive(3);
+            m.MPP_V = positive(4);
+            m.mpp_i = positive(5);
+            m.kailu_V = positive(6);
+            m.duanlu_i = positive(7);
+            m.panel_maxv = positive(8);
+            m.efficient = number(9);
+            m.area = positive(10);
+            m.material = field(11)->text();
+            m.kailu_kx = number(12);
+            m.duanlu_dx = number(13);
+            m.mpp_mx = number(14);
+            m.i_mx = number(15);
+            catalog.moduleInsert(m);
+        });
     } catch (const std::exception&) {
         showMessage(res(rs::FormatError));
+        return;
+    }
+    // Shown once the catalog is free again: a message box waits for the user.
+    if (exists) {
+        showMessage(res(rs::PanelExists));
         return;
     }
     accept();

@@ -40,13 +40,15 @@ TEST(RecentDesigns, TheListIsKeptInASectionOfTheSettingsFileBesideTheLanguage) {
     const QString ini = dir.filePath(QStringLiteral("Language.ini"));
     LanguageIni(ini).writeInteger(QStringLiteral("Language"), 936);
     const QStringList paths{dir.filePath(QStringLiteral("Dach, Süd & Nord.tpvd")),
-                            dir.filePath(QStringLiteral("屋顶 设计.tpvd")), dir.filePath(QStringLiteral("c.tpvd"))};
+                            dir.filePath(QStringLiteral("屋顶 设计.tpvd")), dir.filePath(QStringLiteral("c.tpvd")),
+                            dir.filePath(QStringLiteral(" 100% \"flat\" = roof;\t.tpvd "))};
     RecentDesigns(paths).write(ini);
     EXPECT_EQ(RecentDesigns::read(ini).paths(), paths);
     EXPECT_EQ(LanguageIni(ini).readInteger(QStringLiteral("Language"), 0), 936);
     // A shorter list leaves nothing of the longer one behind.
     RecentDesigns({paths[2]}).write(ini);
     EXPECT_EQ(RecentDesigns::read(ini).paths(), QStringList{paths[2]});
+    EXPECT_EQ(LanguageIni(ini).readInteger(QStringLiteral("Language"), 0), 936);
     EXPECT_TRUE(RecentDesigns::read(dir.filePath(QStringLiteral("none.ini"))).isEmpty());
 
     const QString folder = dir.filePath(QStringLiteral("folder.ini"));

@@ -1,12 +1,20 @@
 #include "app/app_settings.h"
 #include "app/tdm.h"
 #include "i18n/resource_strings.h"
+#include "support/file_size_limit.h"
 #include "support/main_window_fixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +104,76 @@ TEST_F(SettingsReading, AnUnwritableFileIsReportedAndResourceTextsStayUntranslat
     EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Unable to write to ") + iniPath});
     EXPECT_EQ(settings.LanguageCodePage, 936);
     EXPECT_FALSE(ResourceTranslator::instance().isOn());
+}
+
+// Writing changes the one value and keeps every other line as it was.
+TEST_F(SettingsReading, AWriteChangesTheValueAndKeepsTheRestOfTheFile) {
+    writeIni(QStringLiteral("; kept by hand\r\n[Other]\r\nLanguage=7\r\n[LanguageOf]\r\nLanguage = 1252\r\n"
+                            "InsertVisNum=318\r\n"));
+    LanguageIni(iniPath).writeInteger(QStringLiteral("Language"), 936);
+    QFile file(iniPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(),
+              QByteArray("; kept by hand\r\n[Other]\r\nLanguage=7\r\n[LanguageOf]\r\nLanguage=936\r\n"
+                         "InsertVisNum=318\r\n"));
+    EXPECT_EQ(LanguageIni(iniPath).readInteger(QStringLiteral("Language"), 0), 936);
+    EXPECT_EQ(LanguageIni(iniPath).readInteger(QStringLiteral("InsertVisNum"), 0), 318);
+}
+
+// A full disk: the settings file is either the whole new one or the old one, never half of one.
+TEST_F(SettingsReading, AWriteTheDiskDoesNotTakeIsReportedAndKeepsTheOldFile) {
+    const QString old = QStringLiteral("[LanguageOf]\nLanguage=1252\nInsertVisNum=318\n");
+    writeIni(old);
+    {
+        test::FileSizeLimit fullAfter(16);
+        EXPECT_THROW(LanguageIni(iniPath).writeInteger(QStringLiteral("Language"), 936), SettingsError);
+    }
+    QFile file(iniPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Language.ini")});
+}
+
+// A settings path that names a device, a socket or a pipe (here through a link) is reported as
+// unwritable; the node stays what it was, and reading it neither hangs nor fails.
+TEST_F(SettingsReading, ASettingsFileThatIsNoRegularFileIsNeverReplaced) {
+    auto encoded = [](const QString& path) { return QFile::encodeName(path); };
+    std::vector<std::pair<QString, mode_t>> nodes;
+    // A second /dev/null; only root may make device nodes, so without root this case is left out.
+    const QString devicePath = dir.filePath(QStringLiteral("device"));
+    if (::mknod(encoded(devicePath).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        nodes.emplace_back(devicePath, S_IFCHR);
+    const QString socketPath = dir.filePath(QStringLiteral("socket"));
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(listening, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(encoded(socketPath).size(), qsizetype(sizeof address.sun_path));
+    std::memcpy(address.sun_path, encoded(socketPath).constData(),
+                static_cast<std::size_t>(encoded(socketPath).size()));
+    ASSERT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    nodes.emplace_back(socketPath, S_IFSOCK);
+    const QString fifoPath = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(encoded(fifoPath).constData(), 0600), 0);
+    nodes.emplace_back(fifoPath, S_IFIFO);
+
+    for (const auto& [node, kind] : nodes) {
+        dm.reset();
+        QFile::remove(iniPath);
+        ASSERT_TRUE(QFile::link(node, iniPath));
+        dialogs.errors.clear();
+        platform.oem = 936;
+        createDataModule();
+        EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Unable to write to ") + iniPath})
+            << node.toStdString();
+        EXPECT_EQ(settings.LanguageCodePage, 936);
+        EXPECT_TRUE(QFileInfo(iniPath).isSymLink());
+        struct stat status {};
+        ASSERT_EQ(::lstat(encoded(node).constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & S_IFMT, kind) << node.toStdString() << " was replaced";
+    }
+    ::close(listening);
 }
 
 TEST(Version, ShowsThreeOfTheFourNumbers) {

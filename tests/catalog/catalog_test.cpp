@@ -167,6 +167,24 @@ TEST_F(CatalogTest, ALatitudeBeyondAPoleFailsTheReadLikeAWord) {
     EXPECT_EQ(catalog.locationQuery(QStringLiteral("A"), QStringLiteral("Pole"))->latitude, -90);
 }
 
+// Failures are remembered even when the caller goes on from them, each text once; an error of the
+// caller's own inside a transaction is not the catalog's.
+TEST_F(CatalogTest, FailedOperationsAreRemembered) {
+    temp.exec(QStringLiteral("insert into country_info (country, city, height, latitude) "
+                             "values ('A', 'High', 3000000000, 1)"));
+    catalog.countryListQuery();
+    EXPECT_TRUE(catalog.failures().isEmpty());
+    for (int i = 0; i < 2; ++i)
+        EXPECT_THROW(catalog.locationQuery(QStringLiteral("A"), QStringLiteral("High")), ConversionError);
+    EXPECT_THROW(catalog.inOneTransaction([] { throw ConversionError("a field of the caller's"); }),
+                 ConversionError);
+    EXPECT_THROW(catalog.inverterPictureQuery(QStringLiteral("KT0"), QByteArray("x")), CatalogError);
+    EXPECT_EQ(
+        catalog.failures(),
+        QStringList({QStringLiteral("'3000000000' is not a valid integer value"),
+                     QStringLiteral("The inverter \"KT0\" is not in the catalog; no picture was stored.")}));
+}
+
 TEST_F(CatalogTest, ModuleTypesKeepStoredOrderAndDuplicates) {
     for (const char* type : {"M300", "M250", "M300"})
         catalog.moduleInsert(module(QStringLiteral("Alpha"), QString::fromUtf8(type)));
@@ -190,6 +208,23 @@ TEST_F(CatalogTest, ModuleRecordUsesTheLastRow) {
     EXPECT_EQ(record->area, 1.63);
     EXPECT_EQ(record->mpp_mx, -150);
     EXPECT_EQ(record->mpp_i, 8.2);
+}
+
+// The site checks read the module's maximum system voltage, which the module record leaves out.
+TEST_F(CatalogTest, ModuleSystemVoltageOfTheLastRowEmptyAsZero) {
+    TPanelInfo first = module(QStringLiteral("Alpha"), QStringLiteral("M300"));
+    first.panel_maxv = 1000;
+    TPanelInfo later = first;
+    later.panel_maxv = 1500;
+    catalog.moduleInsert(first);
+    catalog.moduleInsert(later);
+    EXPECT_EQ(catalog.moduleSystemVoltageQuery(QStringLiteral("Alpha"), QStringLiteral("M300")), 1500.0);
+    EXPECT_FALSE(catalog.moduleSystemVoltageQuery(QStringLiteral("Alpha"), QStringLiteral("M250")));
+    temp.exec(QStringLiteral("insert into panel_info (product_name, strings_type, panel_maxv) "
+                             "values ('Beta', 'Empty', null), ('Beta', 'Word', 'high')"));
+    EXPECT_EQ(catalog.moduleSystemVoltageQuery(QStringLiteral("Beta"), QStringLiteral("Empty")), 0.0);
+    EXPECT_THROW(catalog.moduleSystemVoltageQuery(QStringLiteral("Beta"), QStringLiteral("Word")),
+                 ConversionError);
 }
 
 TEST_F(CatalogTest, ModuleInsertWritesEveryColumnInItsPlace) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace tarvel {
 namespace {
 
@@ -79,6 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"a list", "[1, 2]", "not a JSON object"},
         Malformed{"other format", changed({"format"}, QStringLiteral("report")), "no Tarvel PV design"},
         Malformed{"newer version", changed({"version"}, 2), "version 2 is not supported"},
+        Malformed{"version as a text", changed({"version"}, QStringLiteral("1")),
+                  "version \"1\" is not supported"},
+        Malformed{"version not whole", changed({"version"}, 1.0000000001),
+                  "version 1.0000000001 is not supported"},
+        Malformed{"no version", changed({"version"}, QJsonValue::Undefined), "\"version\" is missing"},
         Malformed{"too many strings", changed({"stringInputs", "A", "strings"}, 601),
                   "string input A: \"strings\" must be a whole number from 0 to 600"},
         Malformed{"fractional count", changed({"stringInputs", "B", "modulesPerString"}, 1.5),
@@ -93,6 +100,60 @@ INSTANTIATE_TEST_SUITE_P(
                   "\"temperatures\" is missing"},
         Malformed{"azimuth out of range", changed({"orientation", "azimuthDeg"}, 90), "azimuthDeg"},
         Malformed{"number as name", changed({"location", "city"}, 5), "\"city\" is not a text"}));
+
+// Every numeric field at both edges of its documented range is read as written; one step beyond
+// either edge is refused with the field and its range named.
+struct NumericField {
+    QStringList path;
+    int minimum;
+    int maximum;
+};
+
+void PrintTo(const NumericField& f, std::ostream* os) {
+    *os << f.path.join(u'.').toStdString();
+}
+
+class DesignFileRanges : public testing::TestWithParam<NumericField> {};
+
+TEST_P(DesignFileRanges, BothEdgesAreReadAndOneStepBeyondIsRefused) {
+    const NumericField& field = GetParam();
+    auto valueAt = [&](const QByteArray& json) {
+        QJsonValue value = QJsonDocument::fromJson(json).object();
+        for (const QString& key : field.path)
+            value = value.toObject().value(key);
+        return value.toInt(-99999);
+    };
+    for (int edge : {field.minimum, field.maximum}) {
+        try {
+            EXPECT_EQ(valueAt(writeDesignFile(readDesignFile(changed(field.path, edge)))), edge);
+        } catch (const DesignFileError& error) {
+            ADD_FAILURE() << edge << " refused: " << error.what();
+        }
+    }
+    const QString message = QStringLiteral("\"%1\" must be a whole number from %2 to %3")
+                                .arg(field.path.last())
+                                .arg(field.minimum)
+                                .arg(field.maximum);
+    for (int beyond : {field.minimum - 1, field.maximum + 1}) {
+        try {
+            readDesignFile(changed(field.path, beyond));
+            ADD_FAILURE() << beyond << " accepted";
+        } catch (const DesignFileError& error) {
+            EXPECT_TRUE(QString::fromUtf8(error.what()).contains(message)) << error.what();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryNumericField, DesignFileRanges,
+                         testing::Values(NumericField{{"temperatures", "maxModuleC"}, -10, 80},
+                                         NumericField{{"temperatures", "minModuleC"}, -40, 20},
+                                         NumericField{{"temperatures", "designC"}, 0, 70},
+                                         NumericField{{"orientation", "roofPitchDeg"}, 0, 89},
+                                         NumericField{{"orientation", "azimuthDeg"}, -91, 89},
+                                         NumericField{{"stringInputs", "A", "strings"}, 0, 600},
+                                         NumericField{{"stringInputs", "B", "modulesPerString"}, 0, 200},
+                                         NumericField{{"cables", "dcA", "lengthM"}, 1, 10000},
+                                         NumericField{{"cables", "ac", "lengthM"}, 1, 10000}));
 
 } // namespace
 } // namespace tarvel

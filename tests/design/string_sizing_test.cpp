@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace tarvel::sizing {
 namespace {
 
@@ -57,6 +59,13 @@ TEST(StringValues, TheLargestGeneratorFitsAnInteger) {
     const StringValues v = stringValues(exampleModule(), 600, 200);
     EXPECT_EQ(v.moduleCount, 120000);
     EXPECT_DOUBLE_EQ(v.stringPower, 30000000);
+    // Counts no input can have are refused, never multiplied or summed past the integer.
+    EXPECT_THROW(stringValues(exampleModule(), 2147483647, 200), std::out_of_range);
+    EXPECT_THROW(stringValues(exampleModule(), 601, 1), std::out_of_range);
+    EXPECT_THROW(stringValues(exampleModule(), 1, -1), std::out_of_range);
+    EXPECT_THROW(
+        summarize({InputContribution{2147483647, 250, 1.6}, InputContribution{1, 250, 1.6}, {}}, 6000),
+        std::out_of_range);
 }
 
 TEST(Checks, EqualityAlwaysPasses) {
@@ -69,6 +78,19 @@ TEST(Checks, EqualityAlwaysPasses) {
     EXPECT_EQ(adviceFor(v, 2, 8.5, limits(17, v.kailu10, v.mpp70)), Advice::General);
     // Open-circuit voltage at 25 C equal to the limit passes check 2 (check 3 still sees -10 C).
     EXPECT_FALSE(checkString(v, 2, 8.5, limits(17, v.kailu25, 0))[1].failed);
+    // Without an MPP coefficient the string's MPP voltage is 10 x 30.5 = 305 V at 15, 50 and 70 C
+    // alike: checks 4 to 6 meet the inverter's minimum of 305 V at once and pass, and fail together
+    // one step above it.
+    const StringValues flat = stringValues(exampleModule(-0.34, 0), 2, 10);
+    ASSERT_EQ(flat.mpp15, 305.0);
+    ASSERT_EQ(flat.mpp50, 305.0);
+    ASSERT_EQ(flat.mpp70, 305.0);
+    for (const Check& c : checkString(flat, 2, 8.5, limits(17, 1000, 305)))
+        EXPECT_FALSE(c.failed);
+    EXPECT_EQ(adviceFor(flat, 2, 8.5, limits(17, 1000, 305)), Advice::General);
+    const auto above = checkString(flat, 2, 8.5, limits(17, 1000, std::nextafter(305.0, 400.0)));
+    for (std::size_t i = 3; i < 6; ++i)
+        EXPECT_EQ(above[i].mark, cmWarning) << "check " << i + 1;
 }
 
 TEST(Checks, AnOverVoltageAt25FailsBothVoltageChecksAsDanger) {

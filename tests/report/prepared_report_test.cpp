@@ -1,7 +1,9 @@
 #include "report/prepared_report.h"
 
 #include "report_sample.h"
+#include "support/file_size_limit.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
@@ -289,6 +291,31 @@ TEST(PreparedReport, APdfThatCannotBeWrittenOutIsAnError) {
         EXPECT_NE(std::string(error.what()).find("Cannot write the PDF file /dev/full"), std::string::npos)
             << error.what();
     }
+}
+
+// A full disk: the earlier PDF and prepared report stay whole, and the failure is an error.
+TEST(PreparedReport, AFileTheDiskDoesNotTakeKeepsTheEarlierOne) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    const QString saved = dir.filePath(QStringLiteral("report.tpr"));
+    for (const QString& path : {pdf, saved}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("earlier");
+    }
+    const PreparedReport prepared = PreparedReport::prepare(sampleReport());
+    {
+        test::FileSizeLimit fullAfter(4096);
+        EXPECT_THROW(prepared.exportPdf(pdf), ReportError);
+        EXPECT_THROW(prepared.save(saved), ReportError);
+    }
+    for (const QString& path : {pdf, saved}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), QByteArray("earlier")) << path.toStdString();
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({QStringLiteral("report.pdf"), QStringLiteral("report.tpr")}));
 }
 
 TEST(PreparedReport, FindAndHighlightCoverVisibleTextsOnly) {

@@ -112,6 +112,14 @@ MainWindowFixture::MainWindowFixture(const QString& languageIni, const Filler& f
 
 MainWindowFixture::~MainWindowFixture() {
     m_window.reset();
+    // A language change keeps the design in a temporary file for a restart no test makes.
+    discardRestartDesign(settings);
+    for (const QStringList& arguments : platform.startArguments) {
+        const qsizetype option = arguments.indexOf(QString::fromLatin1(kRestartDesignOption));
+        if (!platform.keepHandedOverDesigns && option >= 0 && option + 1 < arguments.size() &&
+            isRestartDesignFile(arguments[option + 1]))
+            QFile::remove(arguments[option + 1]);
+    }
     ResourceTranslator::instance().switchOff();
 }
 

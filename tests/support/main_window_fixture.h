@@ -50,9 +50,10 @@ public:
 // Stands in for the operating system: records processes started and documents opened.
 class FakePlatform : public Platform {
 public:
-    void startProcess(const QString& program, const QStringList& arguments) override {
+    bool startProcess(const QString& program, const QStringList& arguments) override {
         started.append(program);
         startArguments.append(arguments);
+        return startSucceeds;
     }
     void openDocument(const QString& path) override { opened.append(path); }
     int oemCodePage() const override { return oem; }
@@ -61,6 +62,10 @@ public:
     QList<QStringList> startArguments;
     QStringList opened;
     int oem = 1252;
+    bool startSucceeds = true;
+    // A design handed to a started process is deleted with the fixture (no process opens it), unless
+    // the test opens it in a restarted window of its own.
+    bool keepHandedOverDesigns = false;
 };
 
 // Writes a dictionary file with the column names and no entries into `dir`: the window then shows its

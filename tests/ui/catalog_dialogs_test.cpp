@@ -11,9 +11,15 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <chrono>
+#include <future>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -352,6 +358,81 @@ TEST_F(CatalogDialogs, LocationValuesOutsideTheirRangesAreRefused) {
     fill(dialog, texts);
     dialog.newpanel_okClick();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// Another program that adds the same key at the same moment: it has written its row, not yet
+// committed, when OK is pressed here, and commits a moment later.
+class RivalWriter {
+public:
+    RivalWriter(const QString& catalog, const QString& insert) {
+        m_thread = std::thread([this, catalog, insert] {
+            {
+                QSqlDatabase db =
+                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("rival"));
+                db.setDatabaseName(catalog);
+                db.open();
+                QSqlQuery query(db);
+                query.exec(QStringLiteral("begin immediate"));
+                query.exec(insert);
+                m_holding.set_value();
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                query.exec(QStringLiteral("commit"));
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("rival"));
+        });
+        m_holding.get_future().wait();
+    }
+    ~RivalWriter() { m_thread.join(); }
+
+private:
+    std::promise<void> m_holding;
+    std::thread m_thread;
+};
+
+// A dialog's duplicate check and its insert are one transaction: when another program adds the same
+// module, city or inverter at the same moment, one of them stores it and the other is told it exists.
+TEST_F(CatalogDialogs, TwoProgramsAddingTheSameKeyAtOnceStoreItOnce) {
+    const QString path = f.catalog.path();
+    {
+        RivalWriter rival(path, QStringLiteral("insert into panel_info (product_name, strings_type, power) "
+                                               "values ('Gamma', 'G-1', 200)"));
+        Tfrm_panel_new dialog(*f.context, &f.window());
+        fill(dialog, test::samplePanelTexts(QStringLiteral("Gamma"), QStringLiteral("G-1")));
+        dialog.newpanel_okClick();
+        EXPECT_EQ(f.dialogs.messages, QStringList{QStringLiteral("Database has added this Solar panels!")});
+    }
+    {
+        RivalWriter rival(path, QStringLiteral("insert into country_info (country, city, height, latitude) "
+                                               "values ('Germany', 'Kiel', 5, 54.3)"));
+        Tfrm_location dialog(*f.context, &f.window());
+        fill(dialog, locationTexts(QStringLiteral("Germany"), QStringLiteral("Kiel"), QStringLiteral("54.3"),
+                                   QStringLiteral("5")));
+        dialog.newpanel_okClick();
+        EXPECT_EQ(f.dialogs.messages,
+                  QStringList({QStringLiteral("Database has added this Solar panels!"),
+                               QStringLiteral("Database has added this City Information!")}));
+    }
+    {
+        RivalWriter rival(path,
+                          QStringLiteral("insert into inverter_info (inverter_type) values ('KT9000-X')"));
+        Tfrm_inverter_new dialog(*f.context, &f.window());
+        fill(dialog, inverterTexts(QStringLiteral("KT9000-X")));
+        const QString picture = f.catalog.dirPath() + QStringLiteral("/new.jpg");
+        QFile file(picture);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(test::jpegOf(Qt::darkBlue, {30, 50}));
+        file.close();
+        f.dialogs.pictureFile = picture;
+        dialog.findChild<QPushButton*>(QStringLiteral("inverter_picture_new"))->click();
+        dialog.newinverter_okClick();
+        EXPECT_EQ(f.dialogs.messages.value(2),
+                  QStringLiteral("Database has added this inverter information!"));
+    }
+    EXPECT_EQ(scalar(QStringLiteral("select count(*) from panel_info where strings_type='G-1'")).toInt(), 1);
+    EXPECT_EQ(scalar(QStringLiteral("select count(*) from country_info where city='Kiel'")).toInt(), 1);
+    EXPECT_EQ(
+        scalar(QStringLiteral("select count(*) from inverter_info where inverter_type='KT9000-X'")).toInt(),
+        1);
 }
 
 TEST_F(CatalogDialogs, TheMenuOpensADialogThatIsGoneAfterClosing) {

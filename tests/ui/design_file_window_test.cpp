@@ -1,11 +1,15 @@
 #include "design/design_file.h"
+#include "support/file_size_limit.h"
 #include "support/main_window_fixture.h"
 #include "ui/design_results.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +48,10 @@ void designSomething(MainWindowFixture& f) {
 class DesignFiles : public testing::Test {
 protected:
     QString path(const char* name) { return dir.filePath(QString::fromLatin1(name)); }
+    QByteArray content(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
     QTemporaryDir dir;
 };
 
@@ -124,10 +132,11 @@ TEST_F(DesignFiles, AChangeOfLanguageKeepsTheDesign) {
         inputs = f.window().captureDesign();
         results = designResults(f.window());
         f.find<QAction>(QStringLiteral("N22"))->trigger();
+        f.platform.keepHandedOverDesigns = true;
         restartIfPending(f.settings, f.platform, QStringLiteral("/opt/tarvel/tarvel"));
         ASSERT_EQ(f.platform.startArguments.size(), 1);
         ASSERT_EQ(f.platform.startArguments.first().size(), 2);
-        EXPECT_EQ(f.platform.startArguments.first().first(), QStringLiteral("--open-design"));
+        EXPECT_EQ(f.platform.startArguments.first().first(), QStringLiteral("--restart-design"));
         handedOver = f.platform.startArguments.first().last();
     }
     ASSERT_TRUE(QFileInfo::exists(handedOver));
@@ -136,6 +145,81 @@ TEST_F(DesignFiles, AChangeOfLanguageKeepsTheDesign) {
     EXPECT_EQ(restarted.window().captureDesign(), inputs);
     EXPECT_EQ(designResults(restarted.window()), results);
     EXPECT_FALSE(QFileInfo::exists(handedOver));
+}
+
+// A full disk during "Save Design...": the earlier file of that name stays as it was, and the user is
+// told.
+TEST_F(DesignFiles, ASaveTheDiskDoesNotTakeKeepsTheEarlierFileAndSaysSo) {
+    MainWindowFixture f;
+    designSomething(f);
+    f.window().saveDesign(path("design.tpvd"));
+    const QByteArray earlier = content(path("design.tpvd"));
+    f.type(QStringLiteral("Edit3"), QStringLiteral("Someone Else"));
+    f.dialogs.designFile = path("design.tpvd");
+    {
+        test::FileSizeLimit fullAfter(256);
+        f.find<QAction>(QStringLiteral("SaveDesign"))->trigger();
+    }
+    EXPECT_EQ(
+        f.dialogs.errors,
+        QStringList{
+            QStringLiteral("The design could not be saved: %1: File too large").arg(path("design.tpvd"))});
+    EXPECT_EQ(content(path("design.tpvd")), earlier);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("design.tpvd")});
+}
+
+// Opening a pipe or a device is refused at once (neither waits for a writer nor reads without end).
+TEST_F(DesignFiles, APipeOrADeviceIsNoDesignFile) {
+    MainWindowFixture f;
+    designSomething(f);
+    const QJsonObject results = designResults(f.window());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.tpvd")).constData(), 0600), 0);
+    for (const QString& file : {path("pipe.tpvd"), QStringLiteral("/dev/zero")}) {
+        f.dialogs.errors.clear();
+        f.dialogs.designFile = file;
+        f.find<QAction>(QStringLiteral("OpenDesign"))->trigger();
+        EXPECT_EQ(f.dialogs.errors, QStringList{file + QStringLiteral(": it is not a regular file")});
+        EXPECT_EQ(designResults(f.window()), results);
+    }
+}
+
+// "--open-design" opens a user's own file and leaves it alone; only the temporary file a change of
+// language made is deleted after it was opened, and one a restart never opens is deleted too.
+TEST_F(DesignFiles, OnlyTheRestartsOwnTemporaryDesignIsEverDeleted) {
+    DesignFile inputs;
+    {
+        MainWindowFixture f;
+        designSomething(f);
+        inputs = f.window().captureDesign();
+        f.window().saveDesign(path("mine.tpvd"));
+    }
+    const QByteArray mine = content(path("mine.tpvd"));
+    for (const char* option : {"--open-design", "--restart-design"}) {
+        MainWindowFixture started;
+        started.window().openFromCommandLine(
+            {QStringLiteral("tarvel"), QString::fromLatin1(option), path("mine.tpvd")});
+        EXPECT_EQ(started.window().captureDesign(), inputs) << option;
+        EXPECT_EQ(content(path("mine.tpvd")), mine) << option;
+    }
+
+    QString kept;
+    {
+        MainWindowFixture f;
+        designSomething(f);
+        f.find<QAction>(QStringLiteral("N22"))->trigger();
+        kept = f.settings.RestartDesign;
+        ASSERT_TRUE(QFileInfo::exists(kept));
+        f.platform.startSucceeds = false;
+        restartIfPending(f.settings, f.platform, QStringLiteral("/opt/tarvel/tarvel"));
+        EXPECT_FALSE(QFileInfo::exists(kept)) << "a restart that failed to start left its design";
+        EXPECT_TRUE(f.settings.RestartDesign.isEmpty());
+
+        f.find<QAction>(QStringLiteral("N21"))->trigger();
+        kept = f.settings.RestartDesign;
+        ASSERT_TRUE(QFileInfo::exists(kept));
+    }
+    EXPECT_FALSE(QFileInfo::exists(kept)) << "a window that never restarted left its design";
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "i18n/resource_texts.h"
 #include "report/report_preview.h"
 #include "support/main_window_fixture.h"
+#include "ui/selection_assistant.h"
 #include "ui/tfrm_inverter_new.h"
 #include "ui/tfrm_location.h"
 #include "ui/tfrm_panel_new.h"
@@ -35,12 +36,14 @@ QStringList shownTexts(test::MainWindowFixture& f) {
     Tfrm_inverter_new inverter(*f.context, &f.window());
     Tfrm_ProductInfo about(f.settings, &f.window());
     f.window().N24Click();
+    f.window().SelectionAssistantClick();
     QSet<QString> texts;
     for (const QString& text : TMultiDDKeyStorage::instance().sourceTexts())
         texts.insert(text);
     for (const char* text : rs::kAllTexts)
         texts.insert(QString::fromUtf8(text));
     f.window().reportPreview()->close();
+    f.window().selectionAssistant()->close();
     QStringList list;
     for (const QString& text : texts)
         if (needsTranslation(text))

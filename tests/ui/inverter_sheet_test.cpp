@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -178,13 +179,35 @@ TEST_F(PictureStore, StoresTheExactBytesOfTheLoadedFile) {
     EXPECT_EQ(storedPicture("KT4000-T1"), file);
 }
 
-TEST_F(PictureStore, APartlyTypedNameStoresNothing) {
-    auto* edit = f.find<QComboBox>(QStringLiteral("ComboBox18"))->lineEdit();
-    edit->setText(QStringLiteral("KT40"));
-    emit edit->textEdited(edit->text());
-    EXPECT_EQ(f.dialogs.errors.size(), 1);
+// Typing a name stores nothing on the way, although "KT4000-T" is passed on the way to "KT4000-T1";
+// only Enter on a complete name the list holds stores the picture, and Enter on any other text does
+// nothing at all.
+TEST_F(PictureStore, OnlyAPickedOrConfirmedNameStoresThePicture) {
+    const QByteArray own = test::jpegOf(Qt::blue, {40, 30});
+    f.catalog.catalog().inverterInsert(test::sampleInverter("KT4000-T", "4.8", "4.4", "12"));
+    f.catalog.catalog().inverterPictureQuery(QStringLiteral("KT4000-T"), own);
+    f.window().inverter_add();
+    const QByteArray file = test::jpegOf(Qt::red, {40, 30});
+    f.dialogs.pictureFile = writeFile("new.jpg", file);
+    f.find<QPushButton>(QStringLiteral("BitBtn1"))->click();
+
+    QLineEdit* edit = f.find<QComboBox>(QStringLiteral("ComboBox18"))->lineEdit();
+    QTest::keyClicks(edit, QStringLiteral("KT4000-T1"));
+    EXPECT_TRUE(f.dialogs.errors.isEmpty()) << f.dialogs.errors.join(u'\n').toStdString();
     EXPECT_TRUE(f.dialogs.messages.isEmpty());
+    EXPECT_EQ(storedPicture("KT4000-T"), own);
     EXPECT_TRUE(storedPicture("KT4000-T1").isNull());
+
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(f.dialogs.messages, QStringList{QStringLiteral("保存图片成功！")});
+    EXPECT_EQ(storedPicture("KT4000-T1"), file);
+    EXPECT_EQ(storedPicture("KT4000-T"), own);
+
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("KT40"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(f.dialogs.messages.size(), 1);
+    EXPECT_TRUE(f.dialogs.errors.isEmpty()) << f.dialogs.errors.join(u'\n').toStdString();
 }
 
 TEST_F(PictureStore, AFileThatIsNoJpegKeepsTheShownPicture) {

@@ -4,6 +4,7 @@
 #include "ui/display_widgets.h"
 #include "ui/spin_edit.h"
 
+#include <QFile>
 #include <QGroupBox>
 
 #include <gtest/gtest.h>
@@ -150,6 +151,32 @@ TEST_F(StringInputs, AnEmptyCountFieldChangesNothing) {
     EXPECT_TRUE(f.dialogs.errors.isEmpty());
 }
 
+// A count beyond its field's range, or a lone sign, is no count yet while it is typed: as with an
+// empty field nothing is recomputed with it, not even after a type change, and the pages stay shut.
+TEST_F(StringInputs, ACountOutsideItsRangeIsNotUsedWhileBeingTyped) {
+    size(kA, "Alpha", "A-250", 2, 10);
+    const QList<bool> pages = f.enabledPages();
+    const char* const typed[][2] = {{"SpinEdit6", "601"}, {"SpinEdit6", "2147483647"}, {"SpinEdit6", "-2"},
+                                    {"SpinEdit6", "-"},   {"SpinEdit7", "201"},        {"SpinEdit7", "+"}};
+    for (const auto& [field, text] : typed) {
+        f.type(QString::fromLatin1(field), QString::fromLatin1(text));
+        f.choose(QStringLiteral("ComboBox4"), QStringLiteral("A-250"));
+        EXPECT_EQ(f.session().InputA.ModuleCount, 20) << field << " " << text;
+        EXPECT_EQ(f.text(QStringLiteral("PowerA")), QStringLiteral("5000")) << text;
+        EXPECT_EQ(f.text(QStringLiteral("SumNum")), QStringLiteral("20")) << text;
+        EXPECT_EQ(f.text(QStringLiteral("StringsA_Num")), QStringLiteral("Parallel 2 Group")) << text;
+        EXPECT_EQ(f.text(QStringLiteral("StringA_Num")), QStringLiteral("Series 10 Block")) << text;
+        EXPECT_EQ(f.enabledPages(), pages) << text;
+        f.type(QString::fromLatin1(field),
+               QString::fromLatin1(field == QLatin1String("SpinEdit6") ? "2" : "10"));
+    }
+    // The edges themselves are counts.
+    f.type(QStringLiteral("SpinEdit6"), QStringLiteral("600"));
+    f.type(QStringLiteral("SpinEdit7"), QStringLiteral("200"));
+    EXPECT_EQ(f.text(QStringLiteral("SumNum")), QStringLiteral("120000"));
+    EXPECT_TRUE(f.dialogs.errors.isEmpty());
+}
+
 TEST_F(StringInputs, TheYearlyEnergyIsTheEnginesForTheSizedInputs) {
     size(kA, "Alpha", "A-250", 2, 10);
     size(kB, "Beta", "B-310", 1, 8);
@@ -210,6 +237,27 @@ TEST_F(StringInputs, CableRunsFollowTheirInputs) {
     EXPECT_FALSE(f.text(QStringLiteral("AC_powerlossrate")).isEmpty());
 }
 
+// A module without power still gives its strings a voltage: the DC run is live (box enabled, the
+// cable's resistance shown, nothing lost). A module without MPP voltage or coefficient gives none: the
+// run stays idle, DC A showing zeros in a disabled box.
+TEST_F(StringInputs, TheDcRunGoesLiveWithTheStringsVoltageNotItsPower) {
+    f.catalog.exec(QStringLiteral("update panel_info set power=0 where strings_type='A-250'"));
+    f.catalog.exec(QStringLiteral("update panel_info set MPP_V=0, mpp_mx=0 where strings_type='A-300'"));
+    size(kA, "Alpha", "A-250", 2, 10);
+    EXPECT_TRUE(boxEnabled("RzGroupBox5"));
+    EXPECT_EQ(f.text(QStringLiteral("DCA_zukang")), QStringLiteral("0.0113")); // 1.7e-8 x 1 m / 1.5 mm2
+    EXPECT_EQ(f.text(QStringLiteral("DCA_powerloss")), QStringLiteral("0.0000"));
+    EXPECT_EQ(f.text(QStringLiteral("DCA_powerlossrate")), QStringLiteral("0.0000%"));
+    EXPECT_EQ(mark("Image1"), cmNone);
+
+    f.choose(QStringLiteral("ComboBox4"), QStringLiteral("A-300"));
+    EXPECT_FALSE(boxEnabled("RzGroupBox5"));
+    EXPECT_EQ(f.text(QStringLiteral("DCA_zukang")), QStringLiteral("0.0000"));
+    EXPECT_EQ(f.text(QStringLiteral("DCA_lineV")), QStringLiteral("0.0000"));
+    EXPECT_EQ(f.text(QStringLiteral("DCA_powerlossrate")), QStringLiteral("0.0000%"));
+    EXPECT_EQ(mark("Image1"), cmNone);
+}
+
 TEST_F(StringInputs, MissingReferencePowersShowADash) {
     f.catalog.exec(QStringLiteral("update inverter_info set power_DC_MAX='0', output_ACpower_max='0'"));
     f.choose(QStringLiteral("ComboBox17"), QStringLiteral("KT5000-S"));
@@ -229,6 +277,59 @@ TEST_F(StringInputs, ModulesWithoutPowerGiveNoRatio) {
     EXPECT_EQ(mark("Image23"), cmNone);
     for (const char* label : {"PowerRate", "Power", "PV_Power", "DCA_powerlossrate", "AC_powerlossrate"})
         EXPECT_FALSE(f.text(QString::fromLatin1(label)).contains(QStringLiteral("NAN"))) << label;
+}
+
+// The example design on the shipped catalog: Berlin, KT8000-TL; A 2 x 16 CS6P-260P, B 1 x 12
+// JAM60S10-340/MR; copper DC runs of 25 m and 30 m at 4 mm2, AC 15 m at 6 mm2. By hand:
+//   A: Mpp70 = 16 x 30.4 - 0.1408 x 45 x 16 = 385.024 V, 8326.4 W, so 21.626 A through 0.10625 ohm;
+//   B: Mpp70 = 12 x 34.7 - 0.1291 x 45 x 12 = 346.686 V, 4076.4 W, so 11.758 A through 0.1275 ohm;
+//   DC rates of 9600 W: 49.6899 W = 0.5176 %, 17.6275 W = 0.1836 %;
+//   AC: (385.024 x 9.12 x 2 + 346.686 x 10.46) x 0.974 / 230 = 45.097 A through 0.0425 ohm loses
+//   86.4337 W, 0.9822 % of 8.8 kW (just below the warning).
+TEST(CableRuns, ARealisticDesignShowsEveryRunsLossAndMark) {
+    MainWindowFixture f(QStringLiteral("[LanguageOf]\nLanguage=1252\n"), [](test::TempCatalog& temp) {
+        QFile::remove(temp.path());
+        QFile::copy(QStringLiteral(TARVEL_SHIPPED_CATALOG), temp.path());
+        QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::WriteOwner);
+    });
+    const Tfrm_main::OpenResult opened =
+        f.window().openDesign(QStringLiteral(TARVEL_SOURCE_DIR "/data/examples/berlin_two_strings.tpvd"));
+    ASSERT_TRUE(opened.skipped.isEmpty());
+    const struct {
+        const char* zukang;
+        const char* lineV;
+        const char* loss;
+        const char* rate;
+        const char* icon;
+        const char* texts[4];
+    } runs[] = {
+        {"DCA_zukang",
+         "DCA_lineV",
+         "DCA_powerloss",
+         "DCA_powerlossrate",
+         "Image1",
+         {"0.1062", "2.2977", "49.6899", "0.5176%"}},
+        {"DCB_zukang",
+         "DCB_lineV",
+         "DCB_powerloss",
+         "DCB_powerlossrate",
+         "Image2",
+         {"0.1275", "1.4992", "17.6275", "0.1836%"}},
+        {"AC_zukang",
+         "AC_linev",
+         "AC_powerloss",
+         "AC_powerlossrate",
+         "Image4",
+         {"0.0425", "1.9166", "86.4337", "0.9822%"}},
+    };
+    for (const auto& run : runs) {
+        const char* const labels[4] = {run.zukang, run.lineV, run.loss, run.rate};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(f.text(QString::fromLatin1(labels[i])).toStdString(), run.texts[i]) << labels[i];
+        EXPECT_EQ(f.find<StatusIcon>(QString::fromLatin1(run.icon))->mark(), cmOk) << run.icon;
+    }
+    EXPECT_EQ(f.text(QStringLiteral("DCC_powerlossrate")), QString());
+    EXPECT_EQ(f.find<StatusIcon>(QStringLiteral("Image3"))->mark(), cmNone);
 }
 
 } // namespace

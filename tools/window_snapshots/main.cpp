@@ -1,8 +1,8 @@
 // window_snapshots <catalog> <out dir> [Control=value ...]
 // Developer tool: builds the main window offscreen on a catalog, sets controls by component name in
 // the order given (a chooser picks the entry, a field takes the text, as a user would), and saves
-// each design page, the report preview, the catalog dialogs and the About box as PNG and the
-// filled report as report.pdf, so the look and the numbers can be checked
+// each design page, the selection assistant, the report preview, the catalog dialogs and the About
+// box as PNG and the filled report as report.pdf, so the look and the numbers can be checked
 // without a display. A step "?Chooser=text" opens that chooser's list filtered by the text and saves
 // the page with the open list as filter_<Chooser>.png; the box asking to save changes is saved as
 // save_prompt.png. The interface language is the one Language.ini in the output folder names.
@@ -18,6 +18,7 @@
 #include "report/prepared_report.h"
 #include "report/report_preview.h"
 #include "ui/look.h"
+#include "ui/selection_assistant.h"
 #include "ui/spin_edit.h"
 #include "ui/tfrm_inverter_new.h"
 #include "ui/tfrm_location.h"
@@ -32,6 +33,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 #include <cstdio>
 
@@ -144,6 +146,24 @@ int main(int argc, char* argv[]) {
     QMessageBox* prompt = tarvel::createSaveChangesBox(&window);
     snapshot(prompt, out.filePath(QStringLiteral("save_prompt.png")));
     delete prompt;
+    // The selection assistant as the design leaves it, with its first inverter opened.
+    window.SelectionAssistantClick();
+    if (tarvel::SelectionAssistant* assistant = window.selectionAssistant()) {
+        auto* tree = assistant->findChild<QTreeWidget*>(QStringLiteral("TreeInverters"));
+        if (tree && tree->topLevelItemCount() > 0) {
+            tree->topLevelItem(0)->setExpanded(true);
+            if (tree->topLevelItem(0)->childCount() > 1)
+                tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+        }
+        snapshot(assistant, out.filePath(QStringLiteral("assistant.png")));
+        // The end of the list, where the reasons are.
+        if (tree && tree->topLevelItemCount() > 0) {
+            tree->topLevelItem(0)->setExpanded(false);
+            tree->setCurrentItem(tree->topLevelItem(tree->topLevelItemCount() - 1));
+            tree->scrollToBottom();
+        }
+        snapshot(assistant, out.filePath(QStringLiteral("assistant_end.png")));
+    }
     window.InitReport();
     tarvel::report::PreparedReport::prepare(window.TarvelReport())
         .exportPdf(out.filePath(QStringLiteral("report.pdf")));
