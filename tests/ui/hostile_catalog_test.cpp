@@ -501,8 +501,6 @@ TEST_F(HostileCatalog, LongAndNullInverterNumbersAreReportedAndAnUnnamedInverter
 TEST_F(HostileCatalog, TextsOfAHundredThousandCharactersAreShownAndPrintedWhole) {
     f.window().show();
     const QSize windowSize = f.window().size();
-    QElapsedTimer timer;
-    timer.start();
     f.choose(QStringLiteral("ComboBox1"), kLongCountry);
     f.choose(QStringLiteral("ComboBox2"), kLongCity);
     pickInverter(kLongInverter);
@@ -531,7 +529,6 @@ TEST_F(HostileCatalog, TextsOfAHundredThousandCharactersAreShownAndPrintedWhole)
     ASSERT_NE(f.window().reportPreview(), nullptr);
     EXPECT_FALSE(f.window().reportPreview()->grab().isNull());
     f.window().reportPreview()->close();
-    EXPECT_LT(timer.elapsed(), 20000);
 }
 
 TEST_F(HostileCatalog, DesignsWithQuotedAndLongNamesOpenAsTheyWereSaved) {
