@@ -1,11 +1,13 @@
 # Debian packages and their installation, shared by the set-up and the quality scripts (sourced).
 
-# What the build, the tests and the benchmarks need.
+# What the build, the tests and the benchmarks need; the last line checks the installed desktop files
+# and builds the Debian package (dpkg-shlibdeps).
 tarvel_packages=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-svg-dev libgl-dev
     libgtest-dev libbenchmark-dev sqlite3
     fonts-noto-cjk fonts-liberation2 xvfb xauth poppler-utils
+    desktop-file-utils appstream shared-mime-info dpkg-dev
 )
 
 # Installs the named packages that are missing (with sudo when not run as root).

@@ -63,6 +63,16 @@ TEST_F(AssetBuilder, AMissingOrUnreadableSvgFailsAndWritesNothing) {
     EXPECT_TRUE(error.contains("no/dir/a.bmp")) << qPrintable(error);
 }
 
+TEST_F(AssetBuilder, ThePngCommandDrawsASquareIconThatKeepsItsTransparency) {
+    const QString svg = write("half.svg", kHalfRedSvg);
+    ASSERT_EQ(runAssetCommand({"png", svg, path("icon.png"), "32"}, nullptr), 0);
+    const QImage icon(path("icon.png"));
+    ASSERT_EQ(icon.size(), QSize(32, 32));
+    EXPECT_TRUE(icon.hasAlphaChannel());
+    EXPECT_EQ(icon.pixel(8, 16), qRgba(255, 0, 0, 255));
+    EXPECT_EQ(qAlpha(icon.pixel(24, 16)), 0);
+}
+
 TEST_F(AssetBuilder, TheBmpCommandTakesWidthThenHeight) {
     const QString svg = write("half.svg", kHalfRedSvg);
     EXPECT_EQ(runAssetCommand({"bmp", svg, path("logo.bmp"), "80", "32"}, nullptr), 0);
@@ -78,6 +88,7 @@ TEST_F(AssetBuilder, MalformedCommandLinesAreRefusedWithTheUsage) {
                                       {"bmp", svg, out, "0", "32"},
                                       {"bmp", svg, out, "80", "3x"},
                                       {"bmp", svg, out, "10001", "32"},
+                                      {"png", svg, out, "0"},
                                       {"pdf", svg}};
     for (const QStringList& line : lines) {
         QString error;

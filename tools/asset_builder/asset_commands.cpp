@@ -36,6 +36,16 @@ int runBmp(const QStringList& args, QString* error) {
     return renderSvgToBmp(args[1], args[2], QSize(*width, *height), error) ? 0 : 1;
 }
 
+int runPng(const QStringList& args, QString* error) {
+    if (args.size() != 4)
+        return usageError(error, QStringLiteral("png takes three arguments"));
+    const std::optional<int> side = parseSide(args[3]);
+    if (!side)
+        return usageError(
+            error, QStringLiteral("the size must be a whole number from 1 to %1").arg(kMaxPictureSide));
+    return renderSvgToPng(args[1], args[2], QSize(*side, *side), error) ? 0 : 1;
+}
+
 int runPdf(const QStringList& args, QString* error) {
     if (args.size() != 3)
         return usageError(error, QStringLiteral("pdf takes two arguments"));
@@ -46,6 +56,7 @@ int runPdf(const QStringList& args, QString* error) {
 
 QString assetBuilderUsage() {
     return QStringLiteral("usage: asset_builder bmp <in.svg> <out.bmp> <width> <height>\n"
+                          "       asset_builder png <in.svg> <out.png> <size>\n"
                           "       asset_builder pdf <in.md> <out.pdf>");
 }
 
@@ -56,6 +67,8 @@ int runAssetCommand(const QStringList& args, QString* error) {
     const QString command = args.value(0);
     if (command == QLatin1String("bmp"))
         return runBmp(args, error);
+    if (command == QLatin1String("png"))
+        return runPng(args, error);
     if (command == QLatin1String("pdf"))
         return runPdf(args, error);
     return usageError(error, command.isEmpty() ? QStringLiteral("no command given")

@@ -1,6 +1,7 @@
 // asset_builder bmp <in.svg> <out.bmp> <width> <height>
+// asset_builder png <in.svg> <out.png> <size>
 // asset_builder pdf <in.md> <out.pdf>
-// Turns the program's artwork and user guides into the files it ships: the logo bitmap, the guide PDFs.
+// Turns the program's artwork and user guides into the files it ships: the logo bitmap, the icons, the guide PDFs.
 
 #include "asset_builder/asset_commands.h"
 #include "tool_support/offscreen.h"

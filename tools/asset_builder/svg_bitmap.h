@@ -11,4 +11,7 @@ namespace tarvel::tools {
 // given, says why (missing file, unreadable SVG, empty size, file not writable).
 bool renderSvgToBmp(const QString& svgPath, const QString& bmpPath, QSize size, QString* error);
 
+// The same as a PNG file that keeps the SVG's transparency (icons are drawn on any background).
+bool renderSvgToPng(const QString& svgPath, const QString& pngPath, QSize size, QString* error);
+
 } // namespace tarvel::tools
