@@ -1,9 +1,8 @@
 #include "app/app_settings.h"
 
+#include "app/file_locations.h"
 #include "io/file_io.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 #include <optional>
@@ -144,7 +143,7 @@ QByteArray readSettings(const QString& path) {
 } // namespace
 
 QString LanguageIni::defaultPath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Language.ini"));
+    return FileLocations::ofThisProcess().settingsFile();
 }
 
 // A file that cannot be read (missing, no regular file, too large) holds no values.

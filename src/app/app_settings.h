@@ -50,7 +50,8 @@ class LanguageIni {
 public:
     explicit LanguageIni(QString path) : m_path(std::move(path)) {}
 
-    // The file beside the running executable.
+    // The program's settings file: beside the executable in a run folder, else in the user's
+    // configuration folder (FileLocations::settingsFile).
     static QString defaultPath();
 
     QString path() const { return m_path; }

@@ -1,16 +1,20 @@
 #include "app/tdm.h"
 
 #include "app/dialogs.h"
+#include "app/file_locations.h"
 #include "app/platform.h"
+#include "app/user_catalog.h"
 #include "i18n/replace_property.h"
 #include "i18n/resource_strings.h"
+#include "i18n/resource_texts.h"
+
+#include <QDir>
 
 namespace tarvel {
 
 TDM::TDM(TAppSettings& settings, Platform& platform, Dialogs& dialogs, QString iniPath,
          const QString& catalogPath, const QString& dictionaryPath)
     : m_settings(settings), m_platform(platform), m_dialogs(dialogs), m_iniPath(std::move(iniPath)),
-      m_catalog(catalogPath.isEmpty() ? std::make_unique<Catalog>() : std::make_unique<Catalog>(catalogPath)),
       m_langFile(std::make_unique<TAcroMultiFileDD>()) {
     // The dictionary's stored properties.
     m_langFile->setLoading(true);
@@ -23,6 +27,37 @@ TDM::TDM(TAppSettings& settings, Platform& platform, Dialogs& dialogs, QString i
     resetDictionaryFailures();
     setDictionaryFailureHandler([this](const QString& message) { m_dialogs.errorReport(nullptr, message); });
     reportErrors(m_dialogs, nullptr, [this] { DataModuleCreate(); });
+    // After the settings, so that a failure to prepare the catalog is reported in the user's language.
+    if (catalogPath.isEmpty())
+        openProgramCatalog();
+    else
+        m_catalog = std::make_unique<Catalog>(catalogPath);
+}
+
+QString TDM::defaultDictionary() {
+    return FileLocations::ofThisProcess().dictionaryFile(QStringLiteral("chinatoEN.lng"));
+}
+
+void TDM::openProgramCatalog() {
+    const FileLocations here = FileLocations::ofThisProcess();
+    if (!here.installed() || here.catalogBesideProgram()) {
+        m_catalog = std::make_unique<Catalog>();
+        return;
+    }
+    try {
+        m_userCatalog = std::make_unique<UserCatalog>(here.shippedCatalog(), here.userCatalogFolder());
+    } catch (const CatalogError& error) {
+        // The program goes on; every catalog operation then fails as it does on a missing catalog.
+        m_dialogs.errorReport(nullptr, QStringLiteral("%1 %2").arg(res(rs::UserCatalogNotMade),
+                                                                   QString::fromUtf8(error.what())));
+        m_catalog = std::make_unique<Catalog>(
+            QDir(here.userCatalogFolder()).filePath(QString::fromLatin1(kCatalogFileName)));
+        return;
+    }
+    if (m_userCatalog->outcome() == UserCatalog::Outcome::UpdateFailed)
+        m_dialogs.errorReport(nullptr, QStringLiteral("%1 %2").arg(res(rs::UserCatalogNotUpdated),
+                                                                   m_userCatalog->updateFailure()));
+    m_catalog = std::make_unique<Catalog>(m_userCatalog->path());
 }
 
 TDM::~TDM() {

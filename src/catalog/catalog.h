@@ -24,6 +24,14 @@ public:
     explicit CatalogError(const QString& message) : std::runtime_error(message.toStdString()) {}
 };
 
+// What an update of the catalog took over from the user's older copy.
+struct CarriedOver {
+    int locations = 0;
+    int modules = 0;
+    int inverters = 0;
+    int pictures = 0; // pictures the user stored for inverters the newer catalog also has
+};
+
 // The catalog database and every operation the program runs on it. The connection opens on the first
 // operation and stays open; no operation keeps rows or a transaction open after it returns, so other
 // processes may read and write the same file meanwhile. An operation that finds the file held by
@@ -96,6 +104,15 @@ public:
     };
     QList<EntryRatings> inverterRatingListQuery();
     QList<EntryRatings> moduleRatingListQuery(const QString& maker);
+
+    // Takes into this catalog, a fresh copy of a newer shipped catalog, what the user added to
+    // `olderCopy`: the locations (country and city), modules (maker and type) and inverters (model
+    // name) it lacks, and the pictures the user stored for inverters it has. `base` is the shipped
+    // catalog the older copy was made from, or empty when it is not known: what came with it is the
+    // shipped catalog's, not the user's, so a row a newer catalog drops or renames does not come back.
+    // Names compare as the duplicate checks compare them, ignoring letter case. One transaction; the
+    // other two files are only read.
+    CarriedOver carryOverFrom(const QString& olderCopy, const QString& base);
 
 private:
     template <typename Operation> auto recorded(Operation&& operation);

@@ -45,6 +45,9 @@
     X(DegreeSuffix, " Degree") \
     /* Catalog failures. */ \
     X(DatabaseReviewError, "Database review error") \
+    /* The user's own copy of the catalog of an installed program; the reason follows. */ \
+    X(UserCatalogNotMade, "Your copy of the catalog could not be made:") \
+    X(UserCatalogNotUpdated, "Your copy of the catalog could not be brought up to date and is used as it was:") \
     /* About box. */ \
     X(ProductInfoChinese, "Tarvel 光伏设计软件用于并网光伏电站的设计：它检查所选光伏组件与 Tarvel 逆变器是否匹配，估算电站的年发电量，并帮助您选择最合适的逆变器。") \
     X(ProductInfoEnglish, "Tarvel PV Designer designs grid-connected photovoltaic plants: it checks whether the chosen PV modules match a Tarvel inverter, estimates the yearly energy of the plant and helps you choose the most suitable inverter.") \

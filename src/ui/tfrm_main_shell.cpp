@@ -4,6 +4,7 @@
 
 #include "app/app_settings.h"
 #include "app/dialogs.h"
+#include "app/file_locations.h"
 #include "app/platform.h"
 #include "app/product_info.h"
 #include "app/tdm.h"
@@ -91,7 +92,7 @@ void Tfrm_main::N5Click() {
     const QString document = m_ctx.settings.LanguageCodePage == kCodePageChinese
                                  ? QStringLiteral("201203121143cn1.pdf")
                                  : QStringLiteral("201203121143cn2.pdf");
-    m_ctx.platform.openDocument(QDir(QCoreApplication::applicationDirPath()).filePath(document));
+    m_ctx.platform.openDocument(FileLocations::ofThisProcess().shippedFile(document));
 }
 
 void Tfrm_main::N6Click() {

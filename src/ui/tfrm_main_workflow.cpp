@@ -4,6 +4,7 @@
 
 #include "app/app_settings.h"
 #include "app/dialogs.h"
+#include "app/file_locations.h"
 #include "app/tdm.h"
 #include "design/number_format.h"
 #include "i18n/resource_strings.h"
@@ -16,8 +17,6 @@
 #include <QAction>
 #include <QBarSeries>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,12 +91,11 @@ void Tfrm_main::FormShow() {
 }
 
 // The logo is looked for where the catalog and the dictionary are: in the current directory, then
-// beside the program. A missing or unreadable logo leaves the panel empty; the window is built all the
-// same.
+// beside the program (then in an installation's shared data folder). A missing or unreadable logo
+// leaves the panel empty; the window is built all the same.
 void Tfrm_main::loadLogo() {
     const QString name = QStringLiteral("000.bmp");
-    const QString path =
-        QFileInfo::exists(name) ? name : QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    const QString path = QFileInfo::exists(name) ? name : FileLocations::ofThisProcess().shippedFile(name);
     const QImage logo(path);
     if (logo.isNull()) {
         qWarning("The logo file 000.bmp cannot be read from the current directory or beside the program; "
