@@ -44,7 +44,7 @@ set(CPACK_PACKAGE_NAME "tarvel")
 set(CPACK_PACKAGE_VENDOR "Tarvel")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "design tool for grid-connected photovoltaic plants")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Tarvel PV Designer checks whether a set of PV modules matches one of Tarvel's inverters and\n"
     "estimates what the plant will yield: string sizing, cable losses, yearly energy, a printable\n"
     "report and design files. tarvel-batch makes reports and results without a display.")

@@ -258,5 +258,45 @@ TEST_F(Installed, TheDesktopFilesAreValidAndNameTheInstalledIconAndType) {
     EXPECT_TRUE(globs.readAll().contains(":application/x-tarvel-design:*.tpvd"));
 }
 
+TEST(DebianPackage, NamesTheLibrariesItNeedsAndHoldsTheInstalledFiles) {
+    QTemporaryDir out;
+    QProcess cpack;
+    cpack.setWorkingDirectory(QStringLiteral(TARVEL_BINARY_DIR));
+    cpack.start(QStringLiteral(TARVEL_CPACK_COMMAND),
+                {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), out.path()});
+    ASSERT_TRUE(cpack.waitForFinished(300000));
+    ASSERT_EQ(cpack.exitCode(), 0) << cpack.readAll().toStdString()
+                                   << "(dpkg-shlibdeps comes with dpkg-dev, which scripts/setup.sh installs)";
+    const QStringList packages = QDir(out.path()).entryList({QStringLiteral("*.deb")}, QDir::Files);
+    ASSERT_EQ(packages.size(), 1);
+    const QString deb = out.filePath(packages.first());
+
+    const auto dpkgDeb = [&](const char* option) {
+        QProcess process;
+        process.start(QStringLiteral("dpkg-deb"), {QString::fromLatin1(option), deb});
+        process.waitForFinished(60000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString info = dpkgDeb("--info");
+    QString depends;
+    for (const QString& line : info.split(u'\n'))
+        if (line.trimmed().startsWith(QStringLiteral("Depends:")))
+            depends = line;
+    // Computed from the executables' libraries, with versions; the plugin's package looked up.
+    for (const char* package : {"libqt6core6 (>=", "libqt6widgets6 (>=", "libqt6sql6 (>=",
+                                "libqt6charts6 (>=", "libc6 (>=", "libqt6sql6-sqlite", "fonts-noto-cjk"})
+        EXPECT_TRUE(depends.contains(QString::fromLatin1(package))) << package << "\n" << qPrintable(info);
+    // No maintainer scripts: dpkg's triggers refresh the desktop, MIME and icon caches.
+    for (const char* script : {"postinst", "prerm", "postrm", "preinst"})
+        EXPECT_FALSE(info.contains(QString::fromLatin1(script))) << qPrintable(info);
+
+    const QString contents = dpkgDeb("--contents");
+    for (const char* file :
+         {"./usr/bin/tarvel", "./usr/bin/tarvel-batch", "./usr/share/tarvel/VurIvira",
+          "./usr/share/tarvel/chinatoEN.lng", "./usr/share/applications/" TARVEL_APP_ID ".desktop",
+          "./usr/share/mime/packages/" TARVEL_APP_ID ".xml"})
+        EXPECT_TRUE(contents.contains(QString::fromLatin1(file))) << file << "\n" << qPrintable(contents);
+}
+
 } // namespace
 } // namespace tarvel
