@@ -14,6 +14,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("CTarvelDesign"));
+    // Desktops find the program's entry and icon for its window by this name.
+    QApplication::setDesktopFileName(QStringLiteral(TARVEL_APP_ID));
     tarvel::applyLook(app);
 
     tarvel::TAppSettings settings;

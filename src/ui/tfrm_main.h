@@ -160,9 +160,10 @@ public:
     // file `designName` (none: never saved) with or without unsaved changes.
     void openDesignAfterRestart(const QString& path, const QString& designName = QString(),
                                 bool modified = false);
-    // The program's command line: "--open-design FILE" opens a user's design (never changing the
-    // file), "--restart-design FILE" the one handed over by a restart, with "--design-name NAME" and
-    // "--design-modified".
+    // The program's command line: "--open-design FILE" or a file named on its own ("tarvel
+    // DESIGN.tpvd", as the desktop entry starts the program for a double-clicked file) opens a user's
+    // design, never changing the file; "--restart-design FILE" the one handed over by a restart, with
+    // "--design-name NAME" and "--design-modified".
     void openFromCommandLine(const QStringList& arguments);
     // "Save Design": to the file the design came from, without asking; a design without a file is
     // saved as with "Save Design As...".

@@ -225,10 +225,25 @@ void Tfrm_main::openFromCommandLine(const QStringList& arguments) {
         const qsizetype at = arguments.indexOf(QLatin1String(option));
         return at > 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString();
     };
+    // A file named on its own is how the desktop entry starts the program for a double-clicked
+    // design ("tarvel DESIGN.tpvd"); it is a user's design like the one after --open-design.
+    const auto namedOnItsOwn = [&arguments] {
+        for (qsizetype i = 1; i < arguments.size(); ++i) {
+            for (const char* option : {kOpenDesignOption, kRestartDesignOption, kDesignNameOption})
+                if (arguments[i] == QLatin1String(option))
+                    ++i; // its value
+            if (i < arguments.size() && !arguments[i].startsWith(u'-'))
+                return arguments[i];
+        }
+        return QString();
+    };
+    QString user = valueOf(kOpenDesignOption);
+    if (user.isEmpty())
+        user = namedOnItsOwn();
     if (const QString restart = valueOf(kRestartDesignOption); !restart.isEmpty())
         openDesignAfterRestart(restart, valueOf(kDesignNameOption),
                                arguments.contains(QLatin1String(kDesignModifiedOption)));
-    else if (const QString user = valueOf(kOpenDesignOption); !user.isEmpty())
+    else if (!user.isEmpty())
         reportErrors(m_ctx.dialogs, this, [this, &user] { openDesignFile(user); });
 }
 

@@ -155,13 +155,18 @@ TEST_F(Installed, TheBatchProgramDesignsTheExampleInBothLanguages) {
 }
 
 TEST_F(Installed, TheProgramKeepsItsSettingsAndTheUsersLocationsInTheUsersFolders) {
-    // The first start: shown, then ended by the start-up probe. A message box would never be
-    // closed here, and the program would not end.
+    // The first start, for a double-clicked design: shown, then ended by the start-up probe. A message
+    // box would never be closed here, and the program would not end.
+    const QString design = at("cwd/berlin.tpvd");
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(TARVEL_SOURCE_DIR "/data/examples/berlin_two_strings.tpvd"), design));
+    const Snapshot designBefore = snapshot(at("cwd"));
     const ProgramRun start =
-        program("tarvel", {}, {{QStringLiteral("TARVEL_STARTUP_PROBE"), QStringLiteral("1")}});
+        program("tarvel", {design}, {{QStringLiteral("TARVEL_STARTUP_PROBE"), QStringLiteral("1")}});
     ASSERT_EQ(start.status, 0) << qPrintable(describe(start));
     EXPECT_TRUE(start.errors.contains(QStringLiteral("tarvel-startup-probe"))) << qPrintable(describe(start));
     EXPECT_FALSE(start.errors.contains(QStringLiteral("Unable to write"))) << qPrintable(describe(start));
+    EXPECT_EQ(snapshot(at("cwd")), designBefore);
     const QString ini = at("home/config/tarvel/Language.ini");
     EXPECT_EQ(QSettings(ini, QSettings::IniFormat).value(QStringLiteral("LanguageOf/Language")).toInt(), 936);
 
