@@ -1,5 +1,6 @@
 #include "design/cable_losses.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarvel::cable {
@@ -8,8 +9,6 @@ namespace {
 // mm2 to m2 in the resistance formula.
 constexpr double kSquareMillimetresPerSquareMetre = 1000000;
 constexpr double kGridVoltage = 230;
-constexpr double kWarningRate = 1.0;
-constexpr double kDangerRate = 1.5;
 
 } // namespace
 
@@ -24,9 +23,9 @@ double resistance(double resistivityOhmM, double lengthM, double crossSectionMm2
 TCheckMark rateMark(double powerLossRatePercent) {
     if (powerLossRatePercent <= 0)
         return cmNone;
-    if (powerLossRatePercent < kWarningRate)
+    if (powerLossRatePercent < kWarningRatePercent)
         return cmOk;
-    if (powerLossRatePercent < kDangerRate)
+    if (powerLossRatePercent < kDangerRatePercent)
         return cmWarning;
     return cmDanger;
 }
@@ -51,6 +50,36 @@ double dcCurrent(double stringPowerW, double mpp70V) {
 
 double acCurrent(double acPowerSumW, double euroEfficiency) {
     return acPowerSumW * euroEfficiency / kGridVoltage;
+}
+
+double acCarriedPower(double currentA) {
+    return currentA * kGridVoltage;
+}
+
+double lossShare(const RunLoad& run) {
+    if (!(run.carriedPowerW > 0) || !(run.powerLossW > 0))
+        return 0;
+    return std::min(run.powerLossW / run.carriedPowerW, 1.0);
+}
+
+EnergyAfterLosses afterCableLosses(double yearlyEnergyKWh, const std::array<RunLoad, 3>& dcRuns,
+                                   const RunLoad& acRun) {
+    EnergyAfterLosses e;
+    double weighted = 0;
+    double dcPower = 0;
+    for (const RunLoad& run : dcRuns) {
+        if (!(run.carriedPowerW > 0))
+            continue;
+        weighted += lossShare(run) * run.carriedPowerW;
+        dcPower += run.carriedPowerW;
+    }
+    e.dcShare = dcPower > 0 ? weighted / dcPower : 0;
+    e.acShare = lossShare(acRun);
+    e.energyBeforeKWh = yearlyEnergyKWh;
+    e.energyAfterKWh = yearlyEnergyKWh * (1 - e.dcShare) * (1 - e.acShare);
+    e.lossKWh = yearlyEnergyKWh - e.energyAfterKWh;
+    e.lossPercent = yearlyEnergyKWh != 0 ? e.lossKWh / yearlyEnergyKWh * 100 : 0;
+    return e;
 }
 
 } // namespace tarvel::cable

@@ -11,9 +11,6 @@ constexpr double kKelvinTo70 = 45;
 constexpr double kKelvinTo50 = 25;
 constexpr double kKelvinTo15 = 10;
 constexpr double kKelvinToMinus10 = 35;
-// Nominal power ratio with no loss of yield, percent.
-constexpr double kRatioLow = 80;
-constexpr double kRatioHigh = 110;
 
 } // namespace
 
@@ -36,6 +33,21 @@ StringValues stringValues(const TPanelInfo& module, int strings, int modulesPerS
     v.acShare = v.mpp70 * module.duanlu_i * strings;
     v.mpp50 = module.mpp_mx / 1000 * kKelvinTo50 * modulesPerString + v.mpp25;
     v.mpp15 = v.mpp25 - module.mpp_mx / 1000 * kKelvinTo15 * modulesPerString;
+    return v;
+}
+
+StringValues storedValues(const TStringInput& in) {
+    StringValues v;
+    v.moduleCount = in.ModuleCount;
+    v.stringPower = in.StringPower;
+    v.maxCurrent = in.MaxCurrent;
+    v.kailu25 = in.Kailu25;
+    v.kailu10 = in.Kailu10;
+    v.mpp25 = in.Mpp25;
+    v.mpp70 = in.Mpp70;
+    v.mpp50 = in.Mpp50;
+    v.mpp15 = in.Mpp15;
+    v.acShare = in.AcShare;
     return v;
 }
 
@@ -83,7 +95,7 @@ GeneratorSummary summarize(const std::array<InputContribution, 3>& inputs, doubl
     s.ratioDefined = std::isfinite(quotient);
     s.powerRatio = quotient * 100;
     s.ratioMark =
-        s.ratioDefined && s.powerRatio >= kRatioLow && s.powerRatio <= kRatioHigh ? cmOk : cmWarning;
+        s.ratioDefined && s.powerRatio >= kRatioLowPercent && s.powerRatio <= kRatioHighPercent ? cmOk : cmWarning;
     if (!s.ratioDefined)
         s.ratioMark = cmNone;
     return s;

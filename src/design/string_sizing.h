@@ -7,6 +7,10 @@
 
 namespace tarvel::sizing {
 
+// The nominal power ratio with no loss of yield, percent.
+inline constexpr double kRatioLowPercent = 80;
+inline constexpr double kRatioHighPercent = 110;
+
 // The values of one string input: `strings` in parallel, each of `modulesPerString` modules.
 struct StringValues {
     int moduleCount = 0;      // strings x modules per string
@@ -28,6 +32,9 @@ int moduleCount(int strings, int modulesPerString);
 // The open-circuit voltage rises by |kailu_kx| % per kelvin below 25 C whatever the catalog's sign;
 // the MPP voltage moves by mpp_mx mV per kelvin and module, with its sign.
 StringValues stringValues(const TPanelInfo& module, int strings, int modulesPerString);
+
+// The values last computed for an input, as the session holds them.
+StringValues storedValues(const TStringInput& input);
 
 // The inverter limits a string input is judged against.
 struct InverterLimits {
