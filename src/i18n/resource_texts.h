@@ -162,6 +162,39 @@
     X(TipMpp, "MPP voltage at %1 °C: %2 V %3 %4 V (minimum MPP voltage)") \
     X(TipRatio, "Nominal power ratio: %1 W / %2 W = %3 (best between 80% and 110%)") \
     X(TipCable, "Power loss: %1 W = %2 of %3 W (below 1% fine, from 1% a warning, from 1.5% too high)") \
+    /* The design's checks in one list: what each judged, for the Design check box, the danger boxes,
+       the report and the exports. The caller puts in the numbers and comparison signs. */ \
+    X(SubjectInputA, "String-A") \
+    X(SubjectInputB, "String-B") \
+    X(SubjectInputC, "String-C") \
+    X(SubjectGenerator, "PV-generator") \
+    X(SubjectDcCable, "DC cable %1") \
+    X(SubjectAcCable, "AC cable") \
+    X(CheckCurrent, "current %1 A %2 %3 A") \
+    X(CheckVoc, "open-circuit voltage at %1 °C %2 V %3 %4 V") \
+    X(CheckVocModule, "open-circuit voltage at %1 °C %2 V %3 %4 V (module's maximum system voltage)") \
+    X(CheckMpp, "MPP voltage at %1 °C %2 V %3 %4 V") \
+    X(CheckMppHigh, "MPP voltage at %1 °C %2 V %3 %4 V (upper end of the MPP range)") \
+    X(CheckMppRangeUnread, "upper end of the MPP range not checked: the catalog's range does not read as low-high") \
+    X(CheckModuleMaximumMissing, "module's maximum system voltage not checked: it is not in the catalog") \
+    X(CheckRatio, "nominal power ratio %1 %2 %3") \
+    X(CheckRatioInside, "nominal power ratio %1 within 80% to 110%") \
+    X(CheckRatioUndefined, "nominal power ratio not checked: the modules have no power") \
+    X(CheckCable, "power loss rate %1 %2 %3") \
+    X(CheckCableNoReference, "power loss rate not checked: the inverter gives no reference power") \
+    X(VerdictWarning, "Warning") \
+    X(VerdictDanger, "Danger") \
+    X(VerdictNotChecked, "Not checked") \
+    X(AllChecksPassed, "All checks passed") \
+    /* Why a design page cannot be entered yet (its tab's tooltip). */ \
+    X(NeedsCity, "Choose a country and a city on the ProjectInfo page first.") \
+    X(NeedsInverter, "Choose an inverter first.") \
+    X(NeedsModules, "Enter the modules of at least one string input on the Multi-String page first.") \
+    X(NeedsAcCable, "The AC cable has no result yet: give its length on the Cabling page.") \
+    /* A bar of the chart tells its value. */ \
+    X(MonthBarTip, "Month %1: %2 kWh/kWp") \
+    /* Export of the results; followed by the reason. */ \
+    X(ResultsNotExported, "The results could not be exported:") \
     X(HeaderInverter, "Inverter") \
     X(HeaderModulesPerString, "Modules per string") \
     X(HeaderMaxStrings, "Max. strings per input") \

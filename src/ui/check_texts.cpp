@@ -219,4 +219,109 @@ QString cableTip(const cable::RunResult& run, double referencePowerW) {
              formatGeneral(referencePowerW));
 }
 
+namespace {
+
+QString percent(const QString& number) {
+    return number + u'%';
+}
+
+QString inputName(InputId id) {
+    return res(id == InputId::A ? rs::SubjectInputA : id == InputId::B ? rs::SubjectInputB : rs::SubjectInputC);
+}
+
+// The sign between value and limit for the outcome: a failing upper bound shows ">", a passing one
+// "≤"; a lower bound the other way round.
+QString outcomeSign(const checks::Item& item) {
+    const bool passed = item.mark == cmOk;
+    return item.upper ? (passed ? kAtMost : kAbove) : (passed ? kAtLeast : kBelow);
+}
+
+} // namespace
+
+QString checkSubject(const checks::Item& item) {
+    switch (item.kind) {
+    case checks::Kind::PowerRatio:
+        return res(rs::SubjectGenerator);
+    case checks::Kind::CableLoss:
+        if (item.cableRun >= 0 && item.cableRun < 3)
+            return res(rs::SubjectDcCable).arg(QChar(u'A' + item.cableRun));
+        return res(rs::SubjectAcCable);
+    default:
+        break;
+    }
+    return item.input ? inputName(*item.input) : QString();
+}
+
+QString checkLine(const checks::Item& item) {
+    const QString sign = outcomeSign(item);
+    const QString t = temperature(item.temperatureC);
+    switch (item.kind) {
+    case checks::Kind::StringCurrent:
+        return res(rs::CheckCurrent).arg(formatGeneral(item.value), sign, formatGeneral(item.limit));
+    case checks::Kind::OpenCircuit:
+        // At 25 C the page shows the voltage in the general format, at -10 C with two decimals.
+        return res(rs::CheckVoc).arg(t, item.pageCheck == 1 ? formatGeneral(item.value) : volts(item.value),
+                                     sign, formatGeneral(item.limit));
+    case checks::Kind::MppVoltage:
+        return res(rs::CheckMpp).arg(t, volts(item.value), sign, formatGeneral(item.limit));
+    case checks::Kind::Site:
+        switch (item.siteRule) {
+        case site::Rule::InverterVoltage:
+            return res(rs::CheckVoc).arg(t, volts(item.value), sign, formatGeneral(item.limit));
+        case site::Rule::ModuleVoltage:
+            if (!item.checked)
+                return res(rs::CheckModuleMaximumMissing);
+            return res(rs::CheckVocModule).arg(t, volts(item.value), sign, formatGeneral(item.limit));
+        case site::Rule::MppMinimum:
+            return res(rs::CheckMpp).arg(t, volts(item.value), sign, formatGeneral(item.limit));
+        case site::Rule::MppMaximum:
+            if (!item.checked)
+                return res(rs::CheckMppRangeUnread);
+            return res(rs::CheckMppHigh).arg(t, volts(item.value), sign, formatGeneral(item.limit));
+        case site::Rule::InputCurrent:
+            break;
+        }
+        return res(rs::CheckCurrent).arg(formatGeneral(item.value), sign, formatGeneral(item.limit));
+    case checks::Kind::PowerRatio: {
+        if (!item.checked)
+            return res(rs::CheckRatioUndefined);
+        const QString ratio = percent(formatPatternOnGeneral(item.value, 2));
+        if (item.mark == cmOk)
+            return res(rs::CheckRatioInside).arg(ratio);
+        return res(rs::CheckRatio).arg(ratio, sign, percent(formatGeneral(item.limit)));
+    }
+    case checks::Kind::CableLoss:
+        break;
+    }
+    if (!item.checked)
+        return res(rs::CheckCableNoReference);
+    // A rate at a bound is already over it: from 1 % a warning, from 1.5 % a danger.
+    const QString cableSign = item.mark == cmOk ? kBelow : kAtLeast;
+    return res(rs::CheckCable).arg(percent(formatPattern(item.value, 4)), cableSign,
+                                   percent(formatGeneral(item.limit)));
+}
+
+QString checkReason(const checks::Item& item) {
+    return res(rs::NamedText).arg(checkSubject(item), checkLine(item));
+}
+
+QString checkVerdict(const checks::Item& item) {
+    if (!item.checked)
+        return res(rs::VerdictNotChecked);
+    switch (item.mark) {
+    case cmWarning:
+        return res(rs::VerdictWarning);
+    case cmDanger:
+        return res(rs::VerdictDanger);
+    case cmOk:
+    case cmNone:
+        break;
+    }
+    return res(rs::SitePassed);
+}
+
+QString lossText(const cable::EnergyAfterLosses& losses) {
+    return QStringLiteral("%1 (%2)").arg(formatPattern(losses.lossKWh, 1), percent(formatPattern(losses.lossPercent, 2)));
+}
+
 } // namespace tarvel::texts

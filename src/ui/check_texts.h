@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/cable_losses.h"
+#include "design/design_checks.h"
 #include "design/layout_search.h"
 #include "design/site_checks.h"
 #include "design/string_sizing.h"
@@ -46,5 +47,19 @@ QString pageCheckTip(std::size_t check, const sizing::StringValues& values, int 
 QString ratioTip(double maxDcPowerW, const sizing::GeneratorSummary& summary);
 // The numbers behind a cable run's icon.
 QString cableTip(const cable::RunResult& run, double referencePowerW);
+
+// The design's checks (design/design_checks.h).
+// What a check concerns: "String B", "PV generator", "DC cable A", "AC cable".
+QString checkSubject(const checks::Item& item);
+// What it compared, with the numbers as the pages write them and the sign of the outcome:
+// "open-circuit voltage at −10 °C 1088.90 V > 1000 V"; or that it was not checked and why.
+QString checkLine(const checks::Item& item);
+// Both: "String B: open-circuit voltage at −10 °C 1088.90 V > 1000 V".
+QString checkReason(const checks::Item& item);
+// "Passed", "Warning", "Danger"; "Not checked" for an item that was not.
+QString checkVerdict(const checks::Item& item);
+
+// The yearly energy the cable runs lose, in kWh and in percent of the yearly energy: "92.4 (0.84%)".
+QString lossText(const cable::EnergyAfterLosses& losses);
 
 } // namespace tarvel::texts
