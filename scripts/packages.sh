@@ -8,6 +8,7 @@ tarvel_packages=(
     libgtest-dev libbenchmark-dev sqlite3
     fonts-noto-cjk fonts-liberation2 xvfb xauth poppler-utils
     desktop-file-utils appstream shared-mime-info dpkg-dev
+    libxlsxwriter-dev xlsx2csv
 )
 
 # Installs the named packages that are missing (with sudo when not run as root).

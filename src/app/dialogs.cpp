@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -48,6 +49,20 @@ QString QtDialogs::saveDesignFile(QWidget* parent) {
                                                 QStringLiteral("Tarvel PV design (*.tpvd)"));
     if (!path.isEmpty() && !path.endsWith(QStringLiteral(".tpvd"), Qt::CaseInsensitive))
         path += QStringLiteral(".tpvd");
+    return path;
+}
+
+QString QtDialogs::saveResultsFile(QWidget* parent) {
+    const QString csv = QStringLiteral("CSV (*.csv)");
+    const QString xlsx = QStringLiteral("Excel workbook (*.xlsx)");
+    QString chosen = csv;
+    QString path = QFileDialog::getSaveFileName(parent, QString(), QString(), csv + QStringLiteral(";;") + xlsx,
+                                                &chosen);
+    if (path.isEmpty())
+        return path;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QStringLiteral("csv") && suffix != QStringLiteral("xlsx"))
+        path += chosen == xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv");
     return path;
 }
 

@@ -27,6 +27,9 @@ public:
     // Ask for a design file to open or to save to; empty when the user cancels.
     virtual QString openDesignFile(QWidget* parent) = 0;
     virtual QString saveDesignFile(QWidget* parent) = 0;
+    // Asks for the file the results are exported to: a name ending in ".csv" or ".xlsx" (the kind
+    // chosen, added when the name has neither); empty when the user cancels.
+    virtual QString saveResultsFile(QWidget* parent) = 0;
     // Asks whether the changed design is to be saved before it is set aside.
     virtual SaveAnswer askSaveChanges(QWidget* parent) = 0;
 };
@@ -41,6 +44,7 @@ public:
     QString openPictureFile(QWidget* parent) override { return m_files.openPictureFile(parent); }
     QString openDesignFile(QWidget* parent) override { return m_files.openDesignFile(parent); }
     QString saveDesignFile(QWidget* parent) override { return m_files.saveDesignFile(parent); }
+    QString saveResultsFile(QWidget* parent) override { return m_files.saveResultsFile(parent); }
     SaveAnswer askSaveChanges(QWidget* parent) override { return m_files.askSaveChanges(parent); }
     // Each different text once, in the order they came.
     QStringList texts() const { return m_texts; }
@@ -66,6 +70,7 @@ public:
     QString openPictureFile(QWidget*) override { return {}; }
     QString openDesignFile(QWidget*) override { return {}; }
     QString saveDesignFile(QWidget*) override { return {}; }
+    QString saveResultsFile(QWidget*) override { return {}; }
     // Nothing is ever set aside without a user; should it be, nothing is written unasked.
     SaveAnswer askSaveChanges(QWidget*) override { return SaveAnswer::Discard; }
     QStringList texts;
@@ -79,6 +84,7 @@ public:
     void errorReport(QWidget* parent, const QString& text) override;
     QString openDesignFile(QWidget* parent) override;
     QString saveDesignFile(QWidget* parent) override;
+    QString saveResultsFile(QWidget* parent) override;
     SaveAnswer askSaveChanges(QWidget* parent) override;
 };
 

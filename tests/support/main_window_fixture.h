@@ -30,6 +30,7 @@ public:
     QString openPictureFile(QWidget*) override { return pictureFile; }
     QString openDesignFile(QWidget*) override { return designFile; }
     QString saveDesignFile(QWidget*) override { return designFile; }
+    QString saveResultsFile(QWidget*) override { return resultsFile; }
     void errorReport(QWidget*, const QString& text) override { errors.append(text); }
     SaveAnswer askSaveChanges(QWidget*) override {
         ++saveQuestions;
@@ -40,6 +41,7 @@ public:
     QStringList errors;
     QString pictureFile;
     QString designFile;
+    QString resultsFile;
     // "Save changes to the design?": how often it was asked and what the user answers.
     int saveQuestions = 0;
     SaveAnswer saveAnswer = SaveAnswer::Discard;
