@@ -34,6 +34,9 @@ QLabel[role="warning"] { background: #fff4d6; border: 1px solid #e2b64a; border-
 QLabel[role="site"] { color: #1f5f3a; }
 QLabel[role="site"][state="warning"] { color: #8a5200; }
 QLabel[role="site"][state="danger"] { color: #b3261e; }
+QPushButton[role="link"] { border: none; background: transparent; color: #0b5f67; text-decoration: underline;
+                           padding: 2px 4px; }
+QPushButton[role="link"]:hover { color: #0f7c86; }
 QLineEdit[readOnly="true"] { background: #f1f4f5; }
 QPlainTextEdit { background: #ffffff; border: 1px solid #c9d5da; }
 QMenuBar { background: #e8eef0; border-bottom: 1px solid #c5d2d7; }

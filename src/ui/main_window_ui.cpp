@@ -116,6 +116,7 @@ void setupMenu(QMainWindow* window, MainWindowUi& ui) {
     ui.OpenDesign = action(ui.menuFile, "OpenDesign", "Open Design...", 'O');
     ui.SaveDesign = action(ui.menuFile, "SaveDesign", "Save Design", 'S');
     ui.SaveDesignAs = action(ui.menuFile, "SaveDesignAs", "Save Design As...", 'A');
+    ui.ExportResults = action(ui.menuFile, "ExportResults", "Export Results...", 'x');
     ui.menuFile->addSeparator();
     ui.menuRecent = ui.menuFile->addMenu(QStringLiteral("Recent Designs"));
     ui.menuRecent->setObjectName(QStringLiteral("menuRecent"));

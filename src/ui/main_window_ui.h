@@ -10,8 +10,10 @@ class QLineEdit;
 class QMainWindow;
 class QMenu;
 class QMenuBar;
+class QListWidget;
 class QPushButton;
 class QTabWidget;
+class QTableWidget;
 class QWidget;
 class QChart;
 class QChartView;
@@ -106,6 +108,7 @@ struct MainWindowUi {
     QAction* N24; // Print
     QAction* N25; // User Guide
     QAction* N26; // Information
+    QAction* ExportResults; // "Export Results...": the results as CSV or XLSX
 
     // ProjectInfo
     QComboBox* ComboBox1;
@@ -125,6 +128,8 @@ struct MainWindowUi {
     QLabel* ModelNotice; // shown while a month's yield is negative
     QChartView* Chart1;
     QBarSeries* Series1;
+    // Beside the chart: each month's specific yield as charted, and the year's (kWh/kWp).
+    QTableWidget* MonthTable;
 
     // Inverter Select
     QLabel* Label27;
@@ -173,6 +178,7 @@ struct MainWindowUi {
     QLabel* capSiteRange;
     QLabel* capSiteCheck;
     QPushButton* AssistantButton5;
+    QPushButton* ShowAdvice; // brings the pane's Help Info tab to the front
     std::array<StringInputUi, 3> inputs;
 
     // Cabling
@@ -204,6 +210,14 @@ struct MainWindowUi {
     QLabel* Inverter_rate;
     QLabel* Power_Year;
     Memo* Memo6;
+    // Figures beside the specified ones: the design's verdict, each month's plant energy (kWh), the
+    // plant's specific yield (kWh/kWp), the yearly energy after cable losses and the loss (kWh).
+    QGroupBox* grpDesignCheck;
+    QListWidget* DesignCheck;
+    QTableWidget* MonthEnergy;
+    QLabel* PlantYield;
+    QLabel* EnergyAfterLosses;
+    QLabel* CableLoss;
 
     // Right-hand pane
     QLabel* Label56;

@@ -11,7 +11,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -150,8 +152,28 @@ void setupProjectPage(QWidget* page, MainWindowUi& ui) {
     ui.ModelNotice->setVisible(false);
     layout->addWidget(ui.ModelNotice);
 
+    // The chart and, beside it, its values: twelve months and the year.
+    auto* chartRow = new QHBoxLayout;
+    chartRow->setSpacing(8);
     ui.Chart1 = sunshineChart(page, ui);
-    layout->addWidget(ui.Chart1, 1);
+    chartRow->addWidget(ui.Chart1, 1);
+    ui.MonthTable = makeFigureTable(page, QStringLiteral("MonthTable"), 13, 2, 20);
+    ui.MonthTable->setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("Month")));
+    ui.MonthTable->setHorizontalHeaderItem(1, new QTableWidgetItem(QStringLiteral("KWh/KWp")));
+    for (int month = 1; month <= 12; ++month) {
+        ui.MonthTable->item(month - 1, 0)->setText(QString::number(month));
+        ui.MonthTable->item(month - 1, 0)->setTextAlignment(Qt::AlignCenter);
+    }
+    ui.MonthTable->item(12, 0)->setText(QStringLiteral("Year"));
+    ui.MonthTable->item(12, 0)->setTextAlignment(Qt::AlignCenter);
+    for (QTableWidgetItem* year : {ui.MonthTable->item(12, 0), ui.MonthTable->item(12, 1)}) {
+        QFont bold = year->font();
+        bold.setBold(true);
+        year->setFont(bold);
+    }
+    ui.MonthTable->setFixedWidth(150);
+    chartRow->addWidget(ui.MonthTable, 0, Qt::AlignVCenter);
+    layout->addLayout(chartRow, 1);
 }
 
 } // namespace tarvel

@@ -7,6 +7,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace tarvel {
@@ -90,12 +92,68 @@ QWidget* stringLayout(QWidget* page, MainWindowUi& ui) {
     return panel;
 }
 
+// Every check that is not OK, each with its input and numbers, or that all passed.
+QGroupBox* designCheckGroup(QWidget* page, MainWindowUi& ui) {
+    ui.grpDesignCheck = makeGroup(page, QStringLiteral("grpDesignCheck"), QStringLiteral("Design check"));
+    auto* layout = new QVBoxLayout(ui.grpDesignCheck);
+    layout->setContentsMargins(6, 4, 6, 6);
+    ui.DesignCheck = new QListWidget(ui.grpDesignCheck);
+    ui.DesignCheck->setObjectName(QStringLiteral("DesignCheck"));
+    ui.DesignCheck->setWordWrap(true);
+    ui.DesignCheck->setTextElideMode(Qt::ElideNone);
+    ui.DesignCheck->setSelectionMode(QAbstractItemView::NoSelection);
+    ui.DesignCheck->setFocusPolicy(Qt::NoFocus);
+    ui.DesignCheck->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui.DesignCheck->setIconSize(QSize(14, 14));
+    ui.DesignCheck->setFrameShape(QFrame::NoFrame);
+    ui.DesignCheck->setStyleSheet(QStringLiteral("QListWidget { background: transparent; }"));
+    layout->addWidget(ui.DesignCheck);
+    // As high as the string layout beside it; a longer list scrolls.
+    ui.grpDesignCheck->setFixedHeight(150);
+    return ui.grpDesignCheck;
+}
+
+// The plant's energy month by month, its specific yield, and the yearly energy after the cable losses.
+QGroupBox* energyGroup(QWidget* page, MainWindowUi& ui) {
+    QGroupBox* box = makeGroup(page, QStringLiteral("grpMonthEnergy"), QStringLiteral("Energy by month [kWh]"));
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(8, 4, 8, 6);
+    grid->setVerticalSpacing(4);
+    ui.MonthEnergy = makeFigureTable(box, QStringLiteral("MonthEnergy"), 1, 13, 20);
+    for (int month = 1; month <= 12; ++month)
+        ui.MonthEnergy->setHorizontalHeaderItem(month - 1, new QTableWidgetItem(QString::number(month)));
+    ui.MonthEnergy->setHorizontalHeaderItem(12, new QTableWidgetItem(QStringLiteral("Year")));
+    QFont bold = ui.MonthEnergy->item(0, 12)->font();
+    bold.setBold(true);
+    ui.MonthEnergy->item(0, 12)->setFont(bold);
+    grid->addWidget(ui.MonthEnergy, 0, 0, 1, 6);
+    const auto figure = [box](QLabel*& member, const char* name) {
+        member = makeValue(box, QString::fromLatin1(name), 60);
+        member->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return member;
+    };
+    addRow(grid, 1, makeCaption(box, QStringLiteral("capPlantYield"), QStringLiteral("Specific yield [kWh/kWp]")),
+           figure(ui.PlantYield, "PlantYield"), 0);
+    addRow(grid, 1,
+           makeCaption(box, QStringLiteral("capEnergyAfterLosses"),
+                       QStringLiteral("Yearly energy after cable losses [kWh]")),
+           figure(ui.EnergyAfterLosses, "EnergyAfterLosses"), 2);
+    addRow(grid, 1, makeCaption(box, QStringLiteral("capCableLoss"), QStringLiteral("Cable losses [kWh]")),
+           figure(ui.CableLoss, "CableLoss"), 4);
+    for (int column : {0, 2, 4})
+        grid->itemAtPosition(1, column)->widget()->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(2, 3);
+    grid->setColumnStretch(4, 2);
+    return box;
+}
+
 } // namespace
 
 void setupResultPage(QWidget* page, MainWindowUi& ui) {
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(10, 8, 10, 8);
-    layout->setSpacing(8);
+    layout->setContentsMargins(10, 6, 10, 6);
+    layout->setSpacing(6);
     layout->addWidget(projectPanel(page, ui));
 
     auto* groups = new QHBoxLayout;
@@ -104,7 +162,12 @@ void setupResultPage(QWidget* page, MainWindowUi& ui) {
     groups->addWidget(inverterGroup(page, ui), 1);
     layout->addLayout(groups);
 
-    layout->addWidget(stringLayout(page, ui), 0, Qt::AlignHCenter);
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(8);
+    middle->addWidget(stringLayout(page, ui), 0, Qt::AlignTop);
+    middle->addWidget(designCheckGroup(page, ui), 1);
+    layout->addLayout(middle);
+    layout->addWidget(energyGroup(page, ui));
 
     ui.Memo6 = new Memo(page);
     ui.Memo6->setObjectName(QStringLiteral("Memo6"));

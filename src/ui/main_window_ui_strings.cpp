@@ -171,6 +171,13 @@ int addSiteRows(QWidget* page, QGridLayout* grid, int row, MainWindowUi& ui) {
     ui.AssistantButton5 = new QPushButton(QStringLiteral("Selection Assistant..."), page);
     ui.AssistantButton5->setObjectName(QStringLiteral("AssistantButton5"));
     grid->addWidget(ui.AssistantButton5, row + 2, 0, Qt::AlignLeft | Qt::AlignBottom);
+    // The advice on the pane's Help Info tab, without leaving this page.
+    ui.ShowAdvice = new QPushButton(QStringLiteral("Why? Show the advice in Help Info"), page);
+    ui.ShowAdvice->setObjectName(QStringLiteral("ShowAdvice"));
+    ui.ShowAdvice->setProperty("role", QStringLiteral("link"));
+    ui.ShowAdvice->setFlat(true);
+    ui.ShowAdvice->setCursor(Qt::PointingHandCursor);
+    grid->addWidget(ui.ShowAdvice, row + 2, 1, 1, 4, Qt::AlignLeft | Qt::AlignBottom);
     return row + 2;
 }
 

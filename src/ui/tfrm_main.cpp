@@ -116,6 +116,8 @@ void Tfrm_main::connectControls() {
     connect(ui.SelectionAssistant, &QAction::triggered, this, reported(&Tfrm_main::SelectionAssistantClick));
     connect(ui.AssistantButton4, &QPushButton::clicked, this, reported(&Tfrm_main::SelectionAssistantClick));
     connect(ui.AssistantButton5, &QPushButton::clicked, this, reported(&Tfrm_main::SelectionAssistantClick));
+    connect(ui.ExportResults, &QAction::triggered, this, reported(&Tfrm_main::ExportResultsClick));
+    connect(ui.ShowAdvice, &QPushButton::clicked, this, [this] { ui.RzPageControl2->setCurrentIndex(1); });
     mirrorDesignInputs();
     // The site rows judge the inputs at the design's PV temperatures.
     for (SpinEdit* field : {ui.SpinEdit1, ui.SpinEdit2})

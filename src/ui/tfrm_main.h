@@ -6,6 +6,7 @@
 #include "design/design_file.h"
 #include "design/design_session.h"
 #include "design/layout_search.h"
+#include "design/plant_figures.h"
 #include "design/site_checks.h"
 #include "design/string_sizing.h"
 #include "report/report_template.h"
@@ -207,6 +208,13 @@ public:
     // shows nothing. Written when asked for, so recomputes pay nothing for them.
     QString explain(const QWidget* control) const;
 
+    // Figures beside the specified results (tfrm_main_figures.cpp): the months, the yearly energy
+    // after the cable losses and every check with its verdict, as the Result page, the report's
+    // second page and the exports give them.
+    figures::PlantFigures plantFigures() const;
+    // "Export Results...": the results as CSV, or as an XLSX workbook (ui/results_export.h).
+    void ExportResultsClick();
+
     // Menu commands of the shell (tfrm_main_shell.cpp)
     void NewLocation2Click();
     void New_inverterClick();
@@ -256,6 +264,10 @@ private:
     void writeInverterSystemList();
     void loadLocation(const TLocationRow& row);
     void showMonthlyBars(const MonthTable& yields);
+    void showMonthTable(const MonthTable& yields);
+    void showPlantFigures();
+    void clearPlantFigures();
+    void explainDisabledPages(int enabledCount);
     void showModelNotice(bool shown);
     void correctYield(InputId id);
     void showYearlyEnergy();

@@ -14,10 +14,13 @@
 
 #include <QBarSeries>
 #include <QBarSet>
+#include <QChartView>
 #include <QComboBox>
+#include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
+#include <QToolTip>
 #include <QValueAxis>
 
 namespace tarvel {
@@ -107,6 +110,7 @@ MonthTable Tfrm_main::month_solar() {
     m_session.SpecificYield = result.total;
     ui.Energy->setText(formatPattern(result.total, 2));
     showMonthlyBars(result.yields);
+    showMonthTable(result.yields);
     showModelNotice(solar::outsideModel(result.yields));
     return result.yields;
 }
@@ -128,6 +132,15 @@ void Tfrm_main::showMonthlyBars(const MonthTable& yields) {
         lowest = std::min(lowest, value);
     }
     ui.Series1->append(bars);
+    // A bar tells its value while the pointer rests on it.
+    connect(bars, &QBarSet::hovered, this, [this, bars](bool entered, int index) {
+        if (entered && index >= 0 && index < bars->count())
+            QToolTip::showText(QCursor::pos(),
+                               res(rs::MonthBarTip).arg(index + 1).arg(formatPattern(bars->at(index), 2)),
+                               ui.Chart1);
+        else
+            QToolTip::hideText();
+    });
     // The axis reaches down to the smallest month, so a negative month is drawn like any other.
     if (auto* axis = qobject_cast<QValueAxis*>(ui.Series1->attachedAxes().value(1))) {
         axis->setRange(lowest * 1.1, highest > 0 ? highest * 1.1 : (lowest < 0 ? 0 : 1));

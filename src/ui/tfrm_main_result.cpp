@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QTabWidget>
 
 namespace tarvel {
 
@@ -25,6 +26,9 @@ void Tfrm_main::updata_result() {
     ui.DCMAX_Power->setText(ui.Label113->text());
     ui.AVMAX_Power->setText(ui.Label47->text());
     ui.Inverter_rate->setText(ui.Label150->text());
+    // Only while the page is shown: otherwise they are written when it is next looked at.
+    if (ui.RzPageControl1->currentIndex() == ui.RzPageControl1->indexOf(ui.pages[4]))
+        showPlantFigures();
 }
 
 void Tfrm_main::result_clear() {
@@ -32,6 +36,7 @@ void Tfrm_main::result_clear() {
                           ui.AVMAX_Power, ui.Power_Rate, ui.Inverter_rate, ui.Power_Year})
         label->clear();
     ui.Power_Year->setText(formatPattern(m_session.YearlyEnergy, 1));
+    clearPlantFigures();
 }
 
 void Tfrm_main::correctYield(InputId id) {

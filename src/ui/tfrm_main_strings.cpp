@@ -218,19 +218,7 @@ void Tfrm_main::showStringValues(InputId id) {
 }
 
 sizing::StringValues Tfrm_main::sessionValues(InputId id) const {
-    const TStringInput& in = m_session.input(id);
-    sizing::StringValues v;
-    v.moduleCount = in.ModuleCount;
-    v.stringPower = in.StringPower;
-    v.maxCurrent = in.MaxCurrent;
-    v.kailu25 = in.Kailu25;
-    v.kailu10 = in.Kailu10;
-    v.mpp25 = in.Mpp25;
-    v.mpp70 = in.Mpp70;
-    v.mpp50 = in.Mpp50;
-    v.mpp15 = in.Mpp15;
-    v.acShare = in.AcShare;
-    return v;
+    return sizing::storedValues(m_session.input(id));
 }
 
 sizing::InverterLimits Tfrm_main::inverterLimits() const {

@@ -22,12 +22,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTabWidget>
 
 namespace tarvel {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+constexpr int kResultPage = 4;
 
 QString joinLines(std::initializer_list<QString> lines) {
     QStringList list(lines);
@@ -156,6 +158,8 @@ void Tfrm_main::xiangmu_init() {
     ui.SpinEdit5->setText(QStringLiteral("0"));
     ui.Energy->setText(QString());
     ui.Series1->clear();
+    for (int row = 0; row < ui.MonthTable->rowCount(); ++row)
+        ui.MonthTable->item(row, 1)->setText(QString());
     showModelNotice(false);
     ui.ComboBox2->clear();
     m_session.Tilt = 0;
@@ -212,6 +216,7 @@ void Tfrm_main::setEnabledPages(int count) {
     for (int i = 0; i < pages->count(); ++i)
         pages->setTabEnabled(i, i < count);
     pages->setCurrentIndex(current);
+    explainDisabledPages(count);
 }
 
 void Tfrm_main::chose_select() {
@@ -255,6 +260,9 @@ void Tfrm_main::RzPageControl1Change() {
         break;
     }
     ui.menuPrint->menuAction()->setEnabled(index == 4);
+    // The figures beside the specified results are written when the page is looked at.
+    if (index == kResultPage && ui.RzPageControl1->isTabEnabled(kResultPage))
+        showPlantFigures();
     for (InputId id : kAllInputs) {
         StringInputUi& in = inputUi(id);
         in.stringsNum->setText(res(rs::Parallel) + u' ' + in.strings->text() + u' ' + res(rs::Group));

@@ -9,7 +9,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QTableWidget>
 
 #include <utility>
 
@@ -95,6 +97,30 @@ StatusIcon* makeStatusIcon(QWidget* parent, const QString& name) {
     auto* icon = new StatusIcon(parent);
     icon->setObjectName(name);
     return icon;
+}
+
+QTableWidget* makeFigureTable(QWidget* parent, const QString& name, int rows, int columns, int rowHeight) {
+    auto* table = new QTableWidget(rows, columns, parent);
+    table->setObjectName(name);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->verticalHeader()->setVisible(false);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(rowHeight);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->horizontalHeader()->setFixedHeight(rowHeight);
+    table->horizontalHeader()->setHighlightSections(false);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column) {
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table->setItem(row, column, item);
+        }
+    table->setFixedHeight(rowHeight * (rows + 1) + 2 * table->frameWidth());
+    return table;
 }
 
 void addRow(QGridLayout* grid, int row, QLabel* caption, QWidget* control, int column) {

@@ -7,6 +7,7 @@ class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QTableWidget;
 class QWidget;
 
 namespace tarvel {
@@ -27,6 +28,10 @@ QComboBox* makeFilterChooser(QWidget* parent, const QString& name);
 QLineEdit* makeReadOnlyEdit(QWidget* parent, const QString& name, const QString& text);
 SpinEdit* makeSpinEdit(QWidget* parent, const QString& name, int minimum, int maximum, int value);
 StatusIcon* makeStatusIcon(QWidget* parent, const QString& name);
+
+// A read-only table of figures: `rows` x `columns` cells of plain text, no scroll bars, columns
+// sharing the width, every row `rowHeight` pixels; the table is as high as its rows and header.
+QTableWidget* makeFigureTable(QWidget* parent, const QString& name, int rows, int columns, int rowHeight);
 
 // A caption in column `column` and a control in the next column of row `row`.
 void addRow(QGridLayout* grid, int row, QLabel* caption, QWidget* control, int column = 0);

@@ -5,7 +5,8 @@
 // box as PNG and the filled report as report.pdf, so the look and the numbers can be checked
 // without a display. A step "?Chooser=text" opens that chooser's list filtered by the text and saves
 // the page with the open list as filter_<Chooser>.png; the box asking to save changes is saved as
-// save_prompt.png. The interface language is the one Language.ini in the output folder names.
+// save_prompt.png. A step "design=FILE" opens a design file as "Open Design..." does. The interface
+// language is the one Language.ini in the output folder names.
 //   window_snapshots VurIvira /tmp/shots ComboBox1=Germany ComboBox2=Berlin SpinEdit6=2 ?ComboBox17=kt10
 
 #include "app/app_context.h"
@@ -129,6 +130,12 @@ int main(int argc, char* argv[]) {
             continue;
         }
         const qsizetype equals = step.indexOf(u'=');
+        if (step.startsWith(QStringLiteral("design="))) {
+            const tarvel::Tfrm_main::OpenResult opened = window.openDesign(step.mid(equals + 1));
+            for (const QString& text : opened.messages + opened.skipped)
+                std::printf("message: %s\n", qPrintable(text));
+            continue;
+        }
         if (equals < 0 || !setControl(window, step.left(equals), step.mid(equals + 1)))
             std::fprintf(stderr, "cannot apply %s\n", qPrintable(step));
     }
