@@ -30,6 +30,10 @@ void QtDialogs::message(QWidget* parent, const QString& text) {
     showBox(parent, QMessageBox::Information, text);
 }
 
+void QtDialogs::messageWithDetail(QWidget* parent, const QString& text, const QString& detail) {
+    showBox(parent, QMessageBox::Information, detail.isEmpty() ? text : text + u'\n' + detail);
+}
+
 QString QtDialogs::openPictureFile(QWidget* parent) {
     return QFileDialog::getOpenFileName(parent, QString(), QString(),
                                         QStringLiteral("JPEG (*.jpg *.jpeg);;All files (*)"));

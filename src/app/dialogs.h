@@ -20,6 +20,12 @@ public:
     virtual ~Dialogs() = default;
     // A modal message with one OK button.
     virtual void message(QWidget* parent, const QString& text) = 0;
+    // The same box with a second line below the text that names what it is about (the input and the
+    // numbers of a failed check). Where no box is shown the text alone is kept.
+    virtual void messageWithDetail(QWidget* parent, const QString& text, const QString& detail) {
+        (void)detail;
+        message(parent, text);
+    }
     // Asks for a picture file to open; empty when the user cancels.
     virtual QString openPictureFile(QWidget* parent) = 0;
     // The application's default error report: a modal box with the error's text.
@@ -80,6 +86,7 @@ public:
 class QtDialogs : public Dialogs {
 public:
     void message(QWidget* parent, const QString& text) override;
+    void messageWithDetail(QWidget* parent, const QString& text, const QString& detail) override;
     QString openPictureFile(QWidget* parent) override;
     void errorReport(QWidget* parent, const QString& text) override;
     QString openDesignFile(QWidget* parent) override;

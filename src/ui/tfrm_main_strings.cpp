@@ -9,6 +9,7 @@
 #include "design/string_sizing.h"
 #include "i18n/resource_strings.h"
 #include "i18n/resource_texts.h"
+#include "ui/check_texts.h"
 #include "ui/display_widgets.h"
 #include "ui/spin_edit.h"
 #include "ui/ui_builders.h"
@@ -230,15 +231,18 @@ sizing::InverterLimits Tfrm_main::inverterLimits() const {
 // danger brings up its message box only after icon and memo are in place.
 void Tfrm_main::check_string(InputId id) {
     TStringInput& in = m_session.input(id);
-    const auto checks =
-        sizing::checkString(sessionValues(id), in.Strings, in.Module.duanlu_i, inverterLimits());
+    const sizing::StringValues values = sessionValues(id);
+    const auto checks = sizing::checkString(values, in.Strings, in.Module.duanlu_i, inverterLimits());
     for (std::size_t i = 0; i < checks.size(); ++i) {
         in.Marks[i] = checks[i].mark;
         inputUi(id).marks[i]->setMark(checks[i].mark);
         if (id == InputId::A)
             ui.Memo1->setText(adviceText(checks[i].advice));
+        // The specified text, and below it which input failed and by how much.
         if (checks[i].danger)
-            dialogs().message(this, res(rs::SystemInDanger));
+            dialogs().messageWithDetail(
+                this, res(rs::SystemInDanger),
+                texts::checkReason(checks::pageCheck(i, id, values, in.Strings, in.Module.duanlu_i, inverterLimits())));
     }
 }
 

@@ -27,6 +27,10 @@ public:
         if (onMessage)
             onMessage(text);
     }
+    void messageWithDetail(QWidget* parent, const QString& text, const QString& detail) override {
+        details.append(detail);
+        message(parent, text);
+    }
     QString openPictureFile(QWidget*) override { return pictureFile; }
     QString openDesignFile(QWidget*) override { return designFile; }
     QString saveDesignFile(QWidget*) override { return designFile; }
@@ -38,6 +42,8 @@ public:
     }
 
     QStringList messages;
+    // The second lines of the boxes that have one, in order.
+    QStringList details;
     QStringList errors;
     QString pictureFile;
     QString designFile;
