@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
+
 namespace tarvel::report {
 
 namespace {
@@ -32,6 +34,42 @@ PreparedReport PreparedReport::prepare(const ReportTemplate& reportTemplate) {
     return report;
 }
 
+int PreparedReport::pageCount() const {
+    int pages = 0;
+    for (const ReportObject& object : m_objects)
+        pages = std::max(pages, object.page + 1);
+    return pages;
+}
+
+void PreparedReport::addPage(const ReportTemplate& reportTemplate) {
+    const int page = pageCount();
+    for (ReportObject object : reportTemplate.objects()) {
+        for (const ReportObject& present : m_objects)
+            if (present.name.compare(object.name, Qt::CaseInsensitive) == 0)
+                throw ReportError(QStringLiteral("the report already has an object \"%1\"").arg(object.name).toStdString());
+        object.page = page;
+        m_objects.push_back(std::move(object));
+    }
+}
+
+void PreparedReport::numberPages(const QString& pattern) {
+    const int count = pageCount();
+    const double printableWidth = m_pageSizeMm.width() - 2 * m_marginMm;
+    const double printableHeight = m_pageSizeMm.height() - 2 * m_marginMm;
+    for (int page = 0; page < count; ++page) {
+        ReportObject number;
+        number.name = QStringLiteral("PageNumber%1").arg(page + 1);
+        number.page = page;
+        // In the bottom margin, below everything a page's layout places.
+        number.rectMm = QRectF(0, printableHeight + 1, printableWidth, 5);
+        number.lines = QStringList{pattern.arg(page + 1).arg(count)};
+        number.font = QFont(QStringLiteral("Arial"));
+        number.font.setPixelSize(10);
+        number.alignment = Qt::AlignHCenter | Qt::AlignVCenter;
+        m_objects.push_back(std::move(number));
+    }
+}
+
 void PreparedReport::paintPage(QPainter& painter, int page, const QRectF& pageRectPx) const {
     paintPage(painter, page, pageRectPx, {});
 }
@@ -40,8 +78,11 @@ void PreparedReport::paintPage(QPainter& painter, int page, const QRectF& pageRe
                                const QStringList& highlighted) const {
     if (page < 0 || page >= pageCount())
         return;
-    detail::paintObjects(painter, m_objects, detail::fitSheet(m_pageSizeMm, m_marginMm, pageRectPx),
-                         highlighted);
+    std::vector<ReportObject> onPage;
+    for (const ReportObject& object : m_objects)
+        if (object.page == page)
+            onPage.push_back(object);
+    detail::paintObjects(painter, onPage, detail::fitSheet(m_pageSizeMm, m_marginMm, pageRectPx), highlighted);
 }
 
 QImage PreparedReport::renderPage(int page, double dpi) const {
@@ -64,7 +105,7 @@ QByteArray PreparedReport::pdf() const {
     {
         QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Tarvel PV Designer"));
-        writer.setTitle(m_name);
+        writer.setTitle(title());
         writer.setPageSize(QPageSize(m_pageSizeMm, QPageSize::Millimeter));
         // The report's margins are part of its layout, so the writer adds none of its own.
         writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
@@ -72,7 +113,11 @@ QByteArray PreparedReport::pdf() const {
         QPainter painter;
         if (!painter.begin(&writer))
             throw ReportError("Cannot paint the report into a PDF");
-        paintPage(painter, 0, detail::sheetRectOnDevice(writer));
+        for (int page = 0; page < pageCount(); ++page) {
+            if (page > 0 && !writer.newPage())
+                throw ReportError("Cannot add a page to the PDF");
+            paintPage(painter, page, detail::sheetRectOnDevice(writer));
+        }
         if (!painter.end())
             throw ReportError("Cannot paint the report into a PDF");
     }
@@ -123,6 +168,7 @@ void PreparedReport::save(const QString& path) const {
     const QJsonObject root{{"format", kFileFormat},
                            {"version", kFileVersion},
                            {"name", m_name},
+                           {"title", title()},
                            {"page", detail::writePage({m_pageSizeMm, m_marginMm})},
                            {"objects", objects}};
     // Written beside the old file and renamed over it, so a failed save leaves an earlier file intact.
@@ -148,6 +194,10 @@ PreparedReport PreparedReport::load(const QString& path) {
     if (!root.value("name").isString())
         throw ReportError(QStringLiteral("%1: \"name\" must be a string").arg(source).toStdString());
     report.m_name = root.value("name").toString();
+    // Files saved before reports had titles have none: their title is the name.
+    if (root.contains("title") && !root.value("title").isString())
+        throw ReportError(QStringLiteral("%1: \"title\" must be a string").arg(source).toStdString());
+    report.m_title = root.value("title").toString();
     const detail::PageSetup page = detail::readPage(root, source);
     report.m_pageSizeMm = page.sizeMm;
     report.m_marginMm = page.marginMm;
@@ -159,7 +209,7 @@ PreparedReport PreparedReport::load(const QString& path) {
 }
 
 bool PreparedReport::operator==(const PreparedReport& other) const {
-    return m_name == other.m_name && m_pageSizeMm == other.m_pageSizeMm && m_marginMm == other.m_marginMm &&
+    return m_name == other.m_name && title() == other.title() && m_pageSizeMm == other.m_pageSizeMm && m_marginMm == other.m_marginMm &&
            m_objects == other.m_objects;
 }
 

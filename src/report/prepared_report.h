@@ -15,12 +15,21 @@ namespace tarvel::report {
 class PreparedReport {
 public:
     PreparedReport() = default;
-    // Prepares the pages of a template (this report has one page), discarding nothing of it.
+    // Prepares the page of a template, discarding nothing of it.
     static PreparedReport prepare(const ReportTemplate& reportTemplate);
+    // Adds a template's page after the pages so far; its objects keep their names, which must differ
+    // from those already there (throws ReportError). The page size and margin stay the first page's.
+    void addPage(const ReportTemplate& reportTemplate);
+    // Puts a page number at the foot of every page: `pattern` with %1 the page and %2 the count
+    // ("Page %1 of %2"). Call once all pages are added.
+    void numberPages(const QString& pattern);
 
-    QString name() const { return m_name; } // the template's name; the title of exported PDFs
+    QString name() const { return m_name; } // the first template's name
+    // The title of exported PDFs: the one set, else the name.
+    QString title() const { return m_title.isEmpty() ? m_name : m_title; }
+    void setTitle(const QString& title) { m_title = title; }
     bool isEmpty() const { return m_objects.empty(); }
-    int pageCount() const { return isEmpty() ? 0 : 1; }
+    int pageCount() const;
     QSizeF pageSizeMm() const { return m_pageSizeMm; }
     double marginMm() const { return m_marginMm; }
     const std::vector<ReportObject>& objects() const { return m_objects; }
@@ -53,6 +62,7 @@ public:
 
 private:
     QString m_name;
+    QString m_title;
     QSizeF m_pageSizeMm{210, 297};
     double m_marginMm = 10;
     std::vector<ReportObject> m_objects;

@@ -23,7 +23,7 @@ namespace {
 // Unknown keys are refused rather than ignored: a misspelt "growwidth" would otherwise print a
 // field the wrong way without a word.
 const QSet<QString>& commonKeys() {
-    static const QSet<QString> keys{"name", "type", "left", "top", "width", "height", "visible"};
+    static const QSet<QString> keys{"name", "type", "left", "top", "width", "height", "visible", "page"};
     return keys;
 }
 const QSet<QString>& textKeys() {
@@ -278,6 +278,11 @@ ReportObject readObject(const QJsonObject& json, const ReadContext& context) {
         reader.fail(QStringLiteral("\"left\" must be a number or \"centre\""));
     object.rectMm = QRectF(left, reader.number("top"), width, height);
     object.visible = reader.boolean("visible", true);
+    // Pages count from 1 in the file; a report of one page leaves the key out.
+    const double page = reader.number("page", 1);
+    if (page < 1 || page != std::floor(page) || page > 1000)
+        reader.fail(QStringLiteral("\"page\" must be a whole number from 1"));
+    object.page = static_cast<int>(page) - 1;
 
     if (object.kind == ReportObject::Kind::Text)
         readText(reader, context, json, object);
@@ -293,6 +298,8 @@ QJsonObject writeObject(const ReportObject& object) {
                      {"width", object.rectMm.width()},
                      {"height", object.rectMm.height()},
                      {"visible", object.visible}};
+    if (object.page > 0)
+        json.insert("page", object.page + 1);
     if (object.kind == ReportObject::Kind::Text) {
         json.insert("type", "text");
         json.insert("lines", QJsonArray::fromStringList(object.lines));

@@ -51,7 +51,11 @@ struct ReportPreview::Private {
         QPainter painter;
         if (!painter.begin(target))
             return;
-        report.paintPage(painter, 0, detail::sheetRectOnDevice(*target), highlighted);
+        for (int page = 0; page < report.pageCount(); ++page) {
+            if (page > 0)
+                target->newPage();
+            report.paintPage(painter, page, detail::sheetRectOnDevice(*target), highlighted);
+        }
     }
 
     // Errors of a command are shown to the user; the direct calls throw them instead.

@@ -23,7 +23,7 @@ QString quoted(const QString& name) {
 } // namespace
 
 bool operator==(const ReportObject& a, const ReportObject& b) {
-    return a.name == b.name && a.kind == b.kind && a.rectMm == b.rectMm && a.visible == b.visible &&
+    return a.name == b.name && a.kind == b.kind && a.rectMm == b.rectMm && a.visible == b.visible && a.page == b.page &&
            a.lines == b.lines && sameFont(a.font, b.font) && a.alignment == b.alignment &&
            a.growWidth == b.growWidth && a.maxWidthMm == b.maxWidthMm && a.picture == b.picture &&
            a.svg == b.svg;

@@ -28,6 +28,7 @@ struct ReportObject {
     Kind kind = Kind::Text;
     QRectF rectMm;               // left, top, width, height in mm
     bool visible = true;
+    int page = 0;                // 0-based page of a report of several pages; templates have one
 
     // Text fields
     QStringList lines;           // printed literally, one line each
