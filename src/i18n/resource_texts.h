@@ -195,6 +195,44 @@
     X(MonthBarTip, "Month %1: %2 kWh/kWp") \
     /* Export of the results; followed by the reason. */ \
     X(ResultsNotExported, "The results could not be exported:") \
+    /* The report's second page: the captions its template prints (each template caption must be one
+       of these), its page numbers and the summary of its check list. */ \
+    X(DetailsTitle, "Design details") \
+    X(DetailsProject, "Project") \
+    X(DetailsDesignUnit, "Project design unit") \
+    X(DetailsDesigner, "Project designer") \
+    X(DetailsPrinted, "Date of printing") \
+    X(DetailsDesignFile, "Design file") \
+    X(DetailsSite, "Site") \
+    X(DetailsCountry, "Country") \
+    X(DetailsCity, "City") \
+    X(DetailsLatitude, "Latitude[degree]") \
+    X(DetailsAltitude, "Altitude[m]") \
+    X(DetailsPvTemperature, "PV temperature [Deg.C]") \
+    X(DetailsRoofPitch, "Roof pitch[Degree]") \
+    X(DetailsAzimuth, "Azimuth[Degree]") \
+    X(DetailsMonths, "Energy by month") \
+    X(DetailsMonth, "Month") \
+    X(DetailsYear, "Year") \
+    X(DetailsSiteYield, "Site yield [kWh/kWp]") \
+    X(DetailsPlantEnergy, "Plant energy [kWh]") \
+    X(DetailsYearly, "Yearly energy") \
+    X(DetailsBeforeLosses, "Yearly energy before cable losses [kWh]") \
+    X(DetailsAfterLosses, "Yearly energy after cable losses [kWh]") \
+    X(DetailsLossKWh, "Cable losses [kWh]") \
+    X(DetailsLossPercent, "Cable losses [%]") \
+    X(DetailsPlantYield, "Specific yield [kWh/kWp]") \
+    X(DetailsCables, "Cable runs") \
+    X(DetailsCableRun, "Cable run") \
+    X(DetailsLength, "Length [m]") \
+    X(DetailsCrossSection, "Cross-section [mm2]") \
+    X(DetailsPowerLoss, "Power loss [W]") \
+    X(DetailsLossRate, "Loss rate [%]") \
+    X(DetailsChecks, "Design check") \
+    X(DetailsVerdict, "Verdict") \
+    X(DetailsCheck, "Check") \
+    X(DetailsChecksFailed, "%1 of %2 checks not passed") \
+    X(PageOfPages, "Page %1 of %2") \
     X(HeaderInverter, "Inverter") \
     X(HeaderModulesPerString, "Modules per string") \
     X(HeaderMaxStrings, "Max. strings per input") \

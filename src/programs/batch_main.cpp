@@ -1,4 +1,5 @@
-// tarvel-batch DESIGN.tpvd [--pdf OUT.pdf] [--json OUT.json] [--propose OUT.json] [--lang 936|1252]
+// tarvel-batch DESIGN.tpvd [--pdf OUT.pdf] [--json OUT.json] [--csv OUT.csv] [--propose OUT.json]
+//              [--lang 936|1252]
 //
 // Builds the real main window without a display, opens the design as the window's "Open Design..."
 // does, and writes the report PDF and the results. Exit status:
@@ -9,7 +10,9 @@
 //   3 something in the design is not in the catalog (the outputs are still written);
 //   4 the catalog or the dictionary cannot be used (nothing is written).
 // Every message the window would have shown goes to stderr, whatever the status. --propose writes the
-// selection assistant's result for the design's module and count (ui/propose_json.h).
+// selection assistant's result for the design's module and count (ui/propose_json.h). --csv writes
+// the results by their plain names as "Export Results..." does (ui/results_export.h, docs/RESULTS.md);
+// the JSON carries the same names in its "results" object.
 
 #include "app/app_context.h"
 #include "app/app_settings.h"
@@ -25,6 +28,7 @@
 #include "ui/design_results.h"
 #include "ui/look.h"
 #include "ui/propose_json.h"
+#include "ui/results_export.h"
 #include "ui/tfrm_main.h"
 
 #include <QApplication>
@@ -141,14 +145,16 @@ int run(int argc, char* argv[]) {
                                   QStringLiteral("code page"));
     const QCommandLineOption propose(QStringLiteral("propose"),
                                      QStringLiteral("write the assistant's result"), QStringLiteral("file"));
-    parser.addOptions({pdf, json, lang, propose});
+    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("write the results as CSV"),
+                                 QStringLiteral("file"));
+    parser.addOptions({pdf, json, csv, lang, propose});
     parser.addHelpOption();
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
         return fail(
             kFailed,
             QStringLiteral(
-                "usage: tarvel-batch DESIGN.tpvd [--pdf OUT.pdf] [--json OUT.json] [--propose OUT.json] "
+                "usage: tarvel-batch DESIGN.tpvd [--pdf OUT.pdf] [--json OUT.json] [--csv OUT.csv] [--propose OUT.json] "
                 "[--lang 936|1252]"));
     if (parser.isSet(lang) && parser.value(lang) != QStringLiteral("936") &&
         parser.value(lang) != QStringLiteral("1252"))
@@ -164,6 +170,8 @@ int run(int argc, char* argv[]) {
     if (parser.isSet(json))
         outputs.append(
             {QStringLiteral("--json"), parser.value(json), QStringLiteral("cannot write %1: %2"), {}});
+    if (parser.isSet(csv))
+        outputs.append({QStringLiteral("--csv"), parser.value(csv), QStringLiteral("cannot write %1: %2"), {}});
     if (parser.isSet(propose))
         outputs.append({QStringLiteral("--propose"), parser.value(propose),
                         QStringLiteral("cannot write %1: %2"), {}});
@@ -206,13 +214,15 @@ int run(int argc, char* argv[]) {
         opened.messages.append(tarvel::res(tarvel::rs::OutsideModelNotice));
     for (Output& output : outputs) {
         if (output.option == QStringLiteral("--pdf")) {
-            window.InitReport();
-            output.bytes = tarvel::report::PreparedReport::prepare(window.TarvelReport()).pdf();
+            output.bytes = window.preparedReport().pdf();
         } else if (output.option == QStringLiteral("--propose")) {
             output.bytes =
                 QJsonDocument(tarvel::proposeJson(window, dm.catalog())).toJson(QJsonDocument::Indented);
+        } else if (output.option == QStringLiteral("--csv")) {
+            output.bytes = tarvel::resultsCsv(tarvel::resultFields(window));
         } else {
             QJsonObject results = tarvel::designResults(window);
+            results.insert(QStringLiteral("results"), tarvel::resultsJson(tarvel::resultFields(window)));
             results.insert(QStringLiteral("messages"),
                            QJsonArray::fromStringList(dialogs.texts + opened.messages));
             results.insert(QStringLiteral("skipped"), QJsonArray::fromStringList(opened.skipped));

@@ -26,6 +26,9 @@ const char* markName(TCheckMark mark) {
 bool isResultLabel(const QLabel* label) {
     const QString role = label->property("role").toString();
     const QString name = label->objectName();
+    // The figures beside the specified ones are reported under "results" by their plain names.
+    if (label->property("plainResult").toBool())
+        return false;
     return role == QStringLiteral("value") || role == QStringLiteral("pane") ||
            name.startsWith(QStringLiteral("String"));
 }

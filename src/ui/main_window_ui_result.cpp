@@ -130,6 +130,7 @@ QGroupBox* energyGroup(QWidget* page, MainWindowUi& ui) {
     const auto figure = [box](QLabel*& member, const char* name) {
         member = makeValue(box, QString::fromLatin1(name), 60);
         member->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        member->setProperty("plainResult", true); // exported by plain name (ui/results_export.h)
         return member;
     };
     addRow(grid, 1, makeCaption(box, QStringLiteral("capPlantYield"), QStringLiteral("Specific yield [kWh/kWp]")),

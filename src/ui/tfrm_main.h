@@ -9,6 +9,7 @@
 #include "design/plant_figures.h"
 #include "design/site_checks.h"
 #include "design/string_sizing.h"
+#include "report/prepared_report.h"
 #include "report/report_template.h"
 #include "ui/main_window_ui.h"
 
@@ -142,6 +143,13 @@ public:
     void InitReport();
     void N24Click();
     const report::ReportTemplate& TarvelReport() const { return reportTemplate(); }
+    // The second page (tfrm_main_report_details.cpp): the template TarvelReportDetails filled from the
+    // design. Its captions as the template words them, for checks of the dictionary.
+    report::ReportTemplate reportDetails() const;
+    static QStringList reportDetailsCaptions();
+    // Both pages filled, numbered, titled with the project's design unit: what "Print" shows and the
+    // batch program writes.
+    report::PreparedReport preparedReport();
     report::ReportPreview* reportPreview() const;
 
     // Design files (tfrm_main_design_file.cpp)

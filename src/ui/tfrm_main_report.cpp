@@ -151,8 +151,7 @@ void Tfrm_main::fillReportInput(InputId id) {
 
 // Menu "Print": fills the report and shows it, discarding the pages prepared before.
 void Tfrm_main::N24Click() {
-    InitReport();
-    const report::PreparedReport prepared = report::PreparedReport::prepare(reportTemplate());
+    const report::PreparedReport prepared = preparedReport();
     if (!m_preview) {
         m_preview = new report::ReportPreview(this);
         m_preview->setAttribute(Qt::WA_DeleteOnClose);
