@@ -245,6 +245,97 @@ TEST_F(Batch, OutputsThatNameTheDesignOrEachOtherAreRefusedBeforeWriting) {
     }
 }
 
+// --csv is an output like the others: it may not name the design or another output.
+TEST_F(Batch, ACsvOutputThatNamesTheDesignOrAnotherOutputIsRefused) {
+    const QByteArray example = contentOf(kExample);
+    put(path("design.tpvd"), example);
+    for (const QStringList& outputs : QList<QStringList>{
+             {QStringLiteral("--csv"), path("design.tpvd")},
+             {QStringLiteral("--json"), path("out"), QStringLiteral("--csv"), path("out")}}) {
+        const BatchRun run = batch(QStringList{path("design.tpvd")} + outputs);
+        EXPECT_EQ(run.status, 1) << outputs.join(u' ').toStdString();
+        EXPECT_TRUE(run.errors.contains(QStringLiteral("names the same file"))) << run.errors.toStdString();
+        EXPECT_EQ(contentOf(path("design.tpvd")), example);
+        EXPECT_FALSE(QFileInfo::exists(path("out")));
+    }
+}
+
+// The CSV of the example design read back by Python's csv module: the same names and values as the
+// JSON's "results", the yearly energy the window shows, and the months adding up to it.
+TEST_F(Batch, TheCsvReadsBackAsTheJsonResults) {
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (python.isEmpty())
+        GTEST_SKIP() << "python3 is not installed";
+    const BatchRun run = batch({kExample, QStringLiteral("--csv"), path("results.csv"), QStringLiteral("--json"),
+                                path("results.json"), QStringLiteral("--lang"), QStringLiteral("1252")});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    QProcess reader;
+    reader.start(python, {QStringLiteral("-c"),
+                          QStringLiteral("import csv,json,sys\n"
+                                         "rows=list(csv.reader(open(sys.argv[1],encoding='utf-8-sig',newline='')))\n"
+                                         "print(json.dumps(rows))"),
+                          path("results.csv")});
+    ASSERT_TRUE(reader.waitForFinished(20000));
+    const QJsonArray rows = QJsonDocument::fromJson(reader.readAllStandardOutput()).array();
+    ASSERT_GT(rows.size(), 50);
+    EXPECT_EQ(rows.first().toArray(), (QJsonArray{QStringLiteral("field"), QStringLiteral("value"), QStringLiteral("unit")}));
+    QFile json(path("results.json"));
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    const QJsonObject root = QJsonDocument::fromJson(json.readAll()).object();
+    const QJsonObject results = root.value(QStringLiteral("results")).toObject();
+    EXPECT_EQ(results.size(), rows.size() - 1);
+    double months = 0;
+    for (qsizetype i = 1; i < rows.size(); ++i) {
+        const QJsonArray row = rows[i].toArray();
+        ASSERT_EQ(row.size(), 3);
+        const QString name = row[0].toString();
+        ASSERT_TRUE(results.contains(name)) << name.toStdString();
+        const QJsonValue value = results.value(name);
+        if (value.isDouble()) {
+            EXPECT_DOUBLE_EQ(value.toDouble(), row[1].toString().toDouble()) << name.toStdString();
+        } else if (value.isString()) {
+            EXPECT_EQ(value.toString(), row[1].toString()) << name.toStdString();
+        }
+        if (name.startsWith(QStringLiteral("month_")) && name.endsWith(QStringLiteral("_energy_kwh")))
+            months += row[1].toString().toDouble();
+    }
+    const QString yearly =
+        root.value(QStringLiteral("labels")).toObject().value(QStringLiteral("Power_Year")).toString();
+    EXPECT_EQ(results.value(QStringLiteral("yearly_energy_kwh")).toDouble(), yearly.toDouble());
+    // Twelve texts of one decimal each: the sum is off the year by at most their rounding.
+    EXPECT_NEAR(months, yearly.toDouble(), 12 * 0.05);
+    EXPECT_EQ(results.value(QStringLiteral("verdict")).toString(), QStringLiteral("warning"));
+    EXPECT_EQ(results.value(QStringLiteral("check_input_a_current_verdict")).toString(), QStringLiteral("warning"));
+}
+
+// Page 2 of the report in both languages: the project, the months, the energies and the checks with
+// their verdicts, and the page numbers.
+TEST_F(Batch, TheReportsSecondPageStatesWhatWasChecked) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    struct Language {
+        const char* code;
+        QStringList expected;
+    };
+    const QList<Language> languages{
+        {"1252",
+         {QStringLiteral("Design details"), QStringLiteral("Energy by month"), QStringLiteral("Berlin"),
+          QStringLiteral("Yearly energy after cable losses [kWh]"), QStringLiteral("String A: current 18.24 A > 11 A"),
+          QStringLiteral("Warning"), QStringLiteral("Page 1 of 2"), QStringLiteral("Page 2 of 2")}},
+        {"936",
+         {QStringLiteral("设计详情"), QStringLiteral("逐月发电量"), QStringLiteral("扣除线损后的年发电量"),
+          QStringLiteral("警告"), QStringLiteral("第1页，共2页"), QStringLiteral("第2页，共2页")}},
+    };
+    for (const Language& language : languages) {
+        const BatchRun run = batch({kExample, QStringLiteral("--pdf"), path("report.pdf"), QStringLiteral("--lang"),
+                                    QString::fromLatin1(language.code)});
+        ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+        const QString text = pdfText(path("report.pdf"));
+        for (const QString& expected : language.expected)
+            EXPECT_TRUE(text.contains(expected)) << language.code << ": " << expected.toStdString();
+    }
+}
+
 // Only a regular file is read as a design: a device without end or a pipe without writer is a bad
 // design file at once, not a run that fills the memory or waits for ever.
 TEST_F(Batch, ADeviceOrAPipeAsDesignIsABadDesignFile) {
