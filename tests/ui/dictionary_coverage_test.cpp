@@ -78,5 +78,17 @@ TEST(DictionaryCoverage, EveryShownTextHasAChineseAndAnEnglishRow) {
     }
 }
 
+// The second report page prints its template's captions through the dictionary: each must be a
+// resource text, so the coverage above demands its rows.
+TEST(DictionaryCoverage, EveryCaptionOfTheDetailsPageIsAResourceText) {
+    QSet<QString> resources;
+    for (const char* text : rs::kAllTexts)
+        resources.insert(QString::fromUtf8(text));
+    const QStringList captions = Tfrm_main::reportDetailsCaptions();
+    ASSERT_GT(captions.size(), 20);
+    for (const QString& caption : captions)
+        EXPECT_TRUE(resources.contains(caption)) << caption.toStdString();
+}
+
 } // namespace
 } // namespace tarvel

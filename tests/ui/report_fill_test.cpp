@@ -124,12 +124,13 @@ TEST_F(ReportFill, PrintShowsOnePreviewWithFreshPages) {
     report::ReportPreview* preview = f.window().reportPreview();
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isVisible());
-    EXPECT_EQ(preview->report().pageCount(), 1);
+    // The specified page and the design details after it.
+    EXPECT_EQ(preview->report().pageCount(), 2);
     f.type(QStringLiteral("Edit2"), QStringLiteral("Other Unit"));
     f.window().N24Click();
     EXPECT_EQ(f.window().reportPreview(), preview);
     EXPECT_EQ(preview->findText(QStringLiteral("Other Unit")),
-              QStringList{QStringLiteral("PRO_DES_UNIT_Val")});
+              (QStringList{QStringLiteral("PRO_DES_UNIT_Val"), QStringLiteral("DetProjectValues")}));
     preview->close();
 }
 

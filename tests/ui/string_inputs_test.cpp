@@ -93,6 +93,13 @@ TEST_F(StringInputs, AnOverVoltageBringsTwoBoxesWithTheAdviceAlreadyShown) {
     f.dialogs.onMessage = [&](const QString&) { memoDuringBoxes << f.text(QStringLiteral("Memo1")); };
     size(kA, "Alpha", "A-250", 1, 30); // 1125 V open-circuit against 1000 V
     EXPECT_EQ(f.dialogs.messages, (QStringList{kDanger, kDanger}));
+    // Below the specified text each box names the input and the voltage against the limit.
+    ASSERT_EQ(f.dialogs.details.size(), 2);
+    EXPECT_TRUE(f.dialogs.details[0].startsWith(QStringLiteral("String-A: open-circuit voltage at 25 °C ")));
+    EXPECT_TRUE(f.dialogs.details[0].endsWith(QStringLiteral(" V > 1000 V"))) << f.dialogs.details[0].toStdString();
+    EXPECT_TRUE(f.dialogs.details[1].startsWith(QStringLiteral("String-A: open-circuit voltage at −10 °C ")))
+        << f.dialogs.details[1].toStdString();
+    EXPECT_TRUE(f.dialogs.details[1].endsWith(QStringLiteral(" V > 1000 V")));
     EXPECT_EQ(memoDuringBoxes, (QStringList{kOverVoltageText, kOverVoltageText}));
     EXPECT_EQ(mark("Image22"), cmDanger);
     EXPECT_EQ(mark("Image8"), cmDanger);
