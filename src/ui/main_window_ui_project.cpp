@@ -157,7 +157,7 @@ void setupProjectPage(QWidget* page, MainWindowUi& ui) {
     chartRow->setSpacing(8);
     ui.Chart1 = sunshineChart(page, ui);
     chartRow->addWidget(ui.Chart1, 1);
-    ui.MonthTable = makeFigureTable(page, QStringLiteral("MonthTable"), 13, 2, 20);
+    ui.MonthTable = makeFigureTable(page, QStringLiteral("MonthTable"), 13, 2, 18);
     ui.MonthTable->setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("Month")));
     ui.MonthTable->setHorizontalHeaderItem(1, new QTableWidgetItem(QStringLiteral("KWh/KWp")));
     for (int month = 1; month <= 12; ++month) {

@@ -109,7 +109,7 @@ QGroupBox* designCheckGroup(QWidget* page, MainWindowUi& ui) {
     ui.DesignCheck->setStyleSheet(QStringLiteral("QListWidget { background: transparent; }"));
     layout->addWidget(ui.DesignCheck);
     // As high as the string layout beside it; a longer list scrolls.
-    ui.grpDesignCheck->setFixedHeight(150);
+    ui.grpDesignCheck->setFixedHeight(140);
     return ui.grpDesignCheck;
 }
 
@@ -119,7 +119,7 @@ QGroupBox* energyGroup(QWidget* page, MainWindowUi& ui) {
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(8, 4, 8, 6);
     grid->setVerticalSpacing(4);
-    ui.MonthEnergy = makeFigureTable(box, QStringLiteral("MonthEnergy"), 1, 13, 20);
+    ui.MonthEnergy = makeFigureTable(box, QStringLiteral("MonthEnergy"), 1, 13, 22);
     for (int month = 1; month <= 12; ++month)
         ui.MonthEnergy->setHorizontalHeaderItem(month - 1, new QTableWidgetItem(QString::number(month)));
     ui.MonthEnergy->setHorizontalHeaderItem(12, new QTableWidgetItem(QStringLiteral("Year")));
@@ -143,6 +143,11 @@ QGroupBox* energyGroup(QWidget* page, MainWindowUi& ui) {
            figure(ui.CableLoss, "CableLoss"), 4);
     for (int column : {0, 2, 4})
         grid->itemAtPosition(1, column)->widget()->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    // One line each: a wrapped caption would make the row taller than the page has room for.
+    for (int column : {0, 2, 4})
+        if (auto* caption = qobject_cast<QLabel*>(grid->itemAtPosition(1, column)->widget()))
+            caption->setWordWrap(false);
+    box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(2, 3);
     grid->setColumnStretch(4, 2);

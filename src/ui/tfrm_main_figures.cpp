@@ -64,7 +64,8 @@ void Tfrm_main::showPlantFigures() {
     const figures::PlantFigures f = plantFigures();
     for (std::size_t m = 0; m < 12; ++m)
         ui.MonthEnergy->item(0, static_cast<int>(m))->setText(formatPattern(f.plantEnergy[m], 0));
-    ui.MonthEnergy->item(0, 12)->setText(formatPattern(f.yearlyEnergy, 1));
+    // Whole kWh like the months, so the year fits its cell; "Yearly yield" above gives the decimal.
+    ui.MonthEnergy->item(0, 12)->setText(formatPattern(f.yearlyEnergy, 0));
     ui.PlantYield->setText(f.plantYield ? formatPattern(*f.plantYield, 1) : QStringLiteral("-"));
     ui.EnergyAfterLosses->setText(formatPattern(f.losses.energyAfterKWh, 1));
     ui.CableLoss->setText(texts::lossText(f.losses));

@@ -109,6 +109,8 @@ QTableWidget* makeFigureTable(QWidget* parent, const QString& name, int rows, in
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->verticalHeader()->setVisible(false);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The style's minimum would otherwise make rows taller than the table is high.
+    table->verticalHeader()->setMinimumSectionSize(rowHeight);
     table->verticalHeader()->setDefaultSectionSize(rowHeight);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->horizontalHeader()->setFixedHeight(rowHeight);

@@ -172,8 +172,7 @@ int main(int argc, char* argv[]) {
         snapshot(assistant, out.filePath(QStringLiteral("assistant_end.png")));
     }
     window.InitReport();
-    tarvel::report::PreparedReport::prepare(window.TarvelReport())
-        .exportPdf(out.filePath(QStringLiteral("report.pdf")));
+    window.preparedReport().exportPdf(out.filePath(QStringLiteral("report.pdf")));
     window.N24Click();
     snapshot(window.reportPreview(), out.filePath(QStringLiteral("preview.png")));
     tarvel::Tfrm_location location(context, &window);
