@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QTabWidget>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -101,6 +102,16 @@ TEST(ResultsExport, TheResultPageListsTheFailedChecksWithTheirNumbers) {
     ASSERT_EQ(box->count(), 1);
     EXPECT_EQ(box->item(0)->text(), QStringLiteral("PV-generator: nominal power ratio 124.00% > 110%"))
         << box->item(0)->text().toStdString();
+}
+
+// The advice of the Help pane is one click away from the Multi-String page.
+TEST(ResultsExport, TheAdviceLinkBringsTheHelpPaneToTheFront) {
+    MainWindowFixture f;
+    design(f, QStringLiteral("Unit"));
+    QTabWidget* pane = f.window().controls().RzPageControl2;
+    pane->setCurrentIndex(0);
+    f.window().controls().ShowAdvice->click();
+    EXPECT_EQ(pane->tabText(pane->currentIndex()), QStringLiteral("Help Info"));
 }
 
 } // namespace
