@@ -114,5 +114,18 @@ TEST(ResultsExport, TheAdviceLinkBringsTheHelpPaneToTheFront) {
     EXPECT_EQ(pane->tabText(pane->currentIndex()), QStringLiteral("Help Info"));
 }
 
+// A page that cannot be entered yet says in its tab's tooltip which step is missing.
+TEST(ResultsExport, DisabledPagesSayWhatIsMissing) {
+    MainWindowFixture f;
+    QTabWidget* pages = f.window().controls().RzPageControl1;
+    EXPECT_EQ(pages->tabToolTip(0), QString());
+    EXPECT_EQ(pages->tabToolTip(4), QStringLiteral("Choose a country and a city on the ProjectInfo page first."));
+    design(f, QStringLiteral("Unit"));
+    for (int i = 0; i < pages->count(); ++i)
+        EXPECT_EQ(pages->tabToolTip(i), pages->isTabEnabled(i) ? QString() : pages->tabToolTip(pages->count() - 1));
+    EXPECT_TRUE(pages->isTabEnabled(4));
+    EXPECT_EQ(pages->tabToolTip(4), QString());
+}
+
 } // namespace
 } // namespace tarvel
