@@ -204,6 +204,7 @@ int run(int argc, char* argv[]) {
     tarvel::Tfrm_main::OpenResult opened;
     try {
         opened = window.openDesign(designPath);
+        window.nameDesignFile(designPath);
     } catch (const tarvel::DesignFileError& error) {
         for (const QString& text : dialogs.texts)
             say(text);

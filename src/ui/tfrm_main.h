@@ -182,6 +182,9 @@ public:
     // The design as a document (tfrm_main_document.cpp): the file it belongs to, whether it changed
     // since it was opened, saved or started, and the recently used design files.
     QString designFilePath() const { return m_designPath; }
+    // The file a design read with openDesign came from, for the figures and the report that name it,
+    // without making it a recent design (the batch program reads designs; it keeps no list).
+    void nameDesignFile(const QString& path) { m_designPath = path; }
     bool isDesignModified() const;
     const RecentDesigns& recentDesigns() const { return m_recent; }
     // Opens a design file chosen by the user (dialog or recent list) and makes it the design's file.

@@ -141,9 +141,15 @@ report::PreparedReport Tfrm_main::preparedReport() {
     report::PreparedReport prepared = report::PreparedReport::prepare(reportTemplate());
     prepared.addPage(reportDetails());
     prepared.numberPages(res(rs::PageOfPages));
-    // A PDF viewer lists the report under the project's name.
+    // A PDF viewer lists the report under the project: the design's file and the design company
+    // ("berlin — Sunny Roofs Ltd"), whichever of them there is; the template's name only without both.
+    QStringList project;
+    if (!m_designPath.isEmpty())
+        project << QFileInfo(m_designPath).completeBaseName();
     if (!ui.Edit2->text().trimmed().isEmpty())
-        prepared.setTitle(ui.Edit2->text().trimmed());
+        project << ui.Edit2->text().trimmed();
+    if (!project.isEmpty())
+        prepared.setTitle(project.join(QStringLiteral(" \u2014 ")));
     return prepared;
 }
 

@@ -284,6 +284,8 @@ TEST_F(Batch, TheCsvReadsBackAsTheJsonResults) {
     const QJsonObject root = QJsonDocument::fromJson(json.readAll()).object();
     const QJsonObject results = root.value(QStringLiteral("results")).toObject();
     EXPECT_EQ(results.size(), rows.size() - 1);
+    // The batch program reads the design from a file: the figures name it, as the report's page 2 does.
+    EXPECT_EQ(results.value(QStringLiteral("design_file")).toString(), QFileInfo(kExample).fileName());
     double months = 0;
     for (qsizetype i = 1; i < rows.size(); ++i) {
         const QJsonArray row = rows[i].toArray();
@@ -333,6 +335,14 @@ TEST_F(Batch, TheReportsSecondPageStatesWhatWasChecked) {
         const QString text = pdfText(path("report.pdf"));
         for (const QString& expected : language.expected)
             EXPECT_TRUE(text.contains(expected)) << language.code << ": " << expected.toStdString();
+        // The design's file is named on page 2 and, with the design company, is the PDF's title.
+        EXPECT_TRUE(text.contains(QStringLiteral("berlin_two_strings.tpvd"))) << language.code;
+        QProcess info;
+        info.start(QStandardPaths::findExecutable(QStringLiteral("pdfinfo")), {path("report.pdf")});
+        ASSERT_TRUE(info.waitForFinished(20000));
+        EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
+                        .contains(QStringLiteral("berlin_two_strings \u2014 Sunny Roofs Ltd")))
+            << language.code;
     }
 }
 
