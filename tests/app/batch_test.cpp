@@ -1,5 +1,6 @@
 #include "support/file_size_limit.h"
 #include "support/main_window_fixture.h"
+#include "support/pdf_text.h"
 #include "ui/design_results.h"
 
 #include <QFile>
@@ -22,6 +23,8 @@
 
 namespace tarvel {
 namespace {
+
+using test::pdfText;
 
 const QString kRunDir = QStringLiteral(TARVEL_RUN_DIR);
 const QString kExample = QStringLiteral(TARVEL_SOURCE_DIR "/data/examples/berlin_two_strings.tpvd");
@@ -70,13 +73,6 @@ QByteArray exampleWith(const QByteArray& from, const QByteArray& to) {
     QByteArray design = contentOf(kExample);
     design.replace(from, to);
     return design;
-}
-
-QString pdfText(const QString& pdf) {
-    QProcess process;
-    process.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")), {pdf, QStringLiteral("-")});
-    process.waitForFinished(20000);
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 class Batch : public testing::Test {

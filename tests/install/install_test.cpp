@@ -1,4 +1,5 @@
 #include "catalog/catalog.h"
+#include "support/pdf_text.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -23,6 +24,8 @@
 
 namespace tarvel {
 namespace {
+
+using test::pdfText;
 
 const QString kAppId = QStringLiteral(TARVEL_APP_ID);
 
@@ -125,13 +128,6 @@ protected:
     QString prefix = work.filePath(QStringLiteral("prefix"));
     Snapshot installed;
 };
-
-QString pdfText(const QString& pdf) {
-    QProcess process;
-    process.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")), {pdf, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 TEST_F(Installed, TheBatchProgramDesignsTheExampleInBothLanguages) {
     const QString example = QStringLiteral(TARVEL_SOURCE_DIR "/data/examples/berlin_two_strings.tpvd");
